@@ -1,0 +1,147 @@
+// Dictionary window start-up, grid lookup and search on synthetic
+// dictionaries of 1,000 to 100,000 entries.
+#include "fixturedb.h"
+#include "harness.h"
+#include "platform/grid/flexgrid.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+#include <sqlite3.h>
+
+using namespace velkaram;
+
+namespace {
+
+const QString Words[] = {QStringLiteral("الماء"), QStringLiteral("البحر"), QStringLiteral("السفر"), QStringLiteral("الرزق"),
+                         QStringLiteral("الخير"), QStringLiteral("الهم"), QStringLiteral("العلم"), QStringLiteral("الزواج"),
+                         QStringLiteral("الشفاء"), QStringLiteral("السلطان"), QStringLiteral("الفرج"), QStringLiteral("المال")};
+
+QString sentence(int seed, int words)
+{
+    QStringList out;
+    for (int i = 0; i < words; ++i)
+        out << Words[(seed * 7 + i * 13) % 12];
+    return out.join(QLatin1Char(' '));
+}
+
+// One harness per size, built once: a real database file in a program folder.
+Harness &harnessFor(int entries)
+{
+    static std::map<int, std::unique_ptr<Harness>> harnesses;
+    auto &h = harnesses[entries];
+    if (!h) {
+        h = std::make_unique<Harness>();
+        QList<QVariantList> rows;
+        rows.reserve(entries);
+        for (int i = 1; i <= entries; ++i)
+            rows << dreamRow(i, QStringLiteral("مفتاح %1").arg(i), QStringLiteral("رؤية %1 في المنام").arg(i),
+                             sentence(i, 25));
+        h->writeDictionary(rows);
+        indexDreams(h->folder() + QStringLiteral("/kelvra.mdb"));
+    }
+    return *h;
+}
+
+void StartUp(benchmark::State &state)
+{
+    Harness &h = harnessFor(int(state.range(0)));
+    DreamForm &form = h.dream();
+    for (auto _ : state) {
+        form.load();
+        form.ui().MSFlexGrid1->refresh();
+        state.PauseTiming();
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(StartUp)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void GridLookup(benchmark::State &state)
+{
+    Harness &h = harnessFor(100000);
+    DreamForm &form = h.dream();
+    form.load();
+    FlexGrid &grid = *form.ui().MSFlexGrid1;
+    grid.refresh();
+    const QModelIndex cell = grid.model()->index(76543, 1);
+    for (auto _ : state) {
+        emit grid.clicked(cell);
+        benchmark::DoNotOptimize(form.LookupRecordset.exists());
+    }
+    if (!h.messages.isEmpty() || !h.fatals.isEmpty())
+        state.SkipWithError("the lookup failed");
+}
+BENCHMARK(GridLookup)->Unit(benchmark::kMicrosecond);
+
+// The all-fields containing search as the window runs it, result on screen.
+void SearchWindow(benchmark::State &state)
+{
+    Harness &h = harnessFor(100000);
+    DreamForm &form = h.dream();
+    form.load();
+    form.ui().Text1->setText(QStringLiteral("رؤيه 1234"));
+    for (auto _ : state) {
+        form.Commmand1_Click();
+        form.ui().MSFlexGrid1->refresh();
+    }
+    state.counters["rows"] = form.ui().MSFlexGrid1->Rows() - 1;
+}
+BENCHMARK(SearchWindow)->Unit(benchmark::kMillisecond);
+
+// The same statement with SQLite's own LIKE, no folding, in this process.
+void SearchBuiltinLike(benchmark::State &state)
+{
+    Harness &h = harnessFor(100000);
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(h.folder() + QStringLiteral("/kelvra.mdb")).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QByteArray sql = QStringLiteral("SELECT * FROM [dream] WHERE  [رقم] LIKE '%رؤية 1234%'   OR [المفتاح] LIKE '%رؤية 1234%'   OR "
+                                          "[الحلم] LIKE '%رؤية 1234%'   OR [التفسير] LIKE '%رؤية 1234%'    ;").toUtf8();
+    int rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        rows = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            ++rows;
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    state.counters["rows"] = rows;
+}
+BENCHMARK(SearchBuiltinLike)->Unit(benchmark::kMillisecond);
+
+// The same statement through the record store alone: folding LIKE, no window.
+void SearchStore(benchmark::State &state)
+{
+    Harness &h = harnessFor(100000);
+    auto connection = std::make_shared<rs::Connection>();
+    connection->Open(h.folder() + QStringLiteral("/kelvra.mdb"));
+    const QString sql = QStringLiteral("SELECT * FROM [dream] WHERE  [رقم] LIKE '%رؤيه 1234%'   OR [المفتاح] LIKE '%رؤيه 1234%'   OR "
+                                       "[الحلم] LIKE '%رؤيه 1234%'   OR [التفسير] LIKE '%رؤيه 1234%'    ;");
+    long rows = 0;
+    for (auto _ : state) {
+        rs::Recordset rs;
+        rs.Open(sql, connection, rs::adOpenKeyset, rs::adLockReadOnly);
+        rows = rs.RecordCount();
+    }
+    state.counters["rows"] = double(rows);
+}
+BENCHMARK(SearchStore)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

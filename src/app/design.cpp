@@ -1,0 +1,117 @@
+#include "app/design.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace velkaram {
+
+namespace {
+
+QWidget *createControl(const ControlDesign &d, QWidget *parent)
+{
+    switch (d.kind) {
+    case ControlKind::Frame: {
+        auto *frame = new QFrame(parent);
+        frame->setFrameShape(QFrame::StyledPanel);
+        return frame;
+    }
+    case ControlKind::Button: return new QPushButton(d.caption, parent);
+    case ControlKind::TextBox: {
+        auto *edit = new QLineEdit(d.caption, parent);
+        // Plain AlignRight is mirrored for Arabic text and would show it left.
+        edit->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        edit->setLayoutDirection(Qt::RightToLeft);
+        return edit;
+    }
+    case ControlKind::MultiLineText: {
+        auto *box = new QTextEdit(parent);
+        box->setReadOnly(true);
+        box->setAcceptRichText(false);
+        box->setLayoutDirection(Qt::RightToLeft);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        return box;
+    }
+    case ControlKind::OptionButton: {
+        auto *option = new QRadioButton(d.caption, parent);
+        option->setLayoutDirection(Qt::RightToLeft);
+        return option;
+    }
+    case ControlKind::CheckBox: {
+        auto *check = new QCheckBox(d.caption, parent);
+        check->setLayoutDirection(Qt::RightToLeft);
+        return check;
+    }
+    case ControlKind::ComboBox: {
+        auto *combo = new QComboBox(parent);
+        combo->setLayoutDirection(Qt::RightToLeft);
+        return combo;
+    }
+    case ControlKind::SkinLabel:
+    case ControlKind::Label: {
+        auto *label = new QLabel(d.caption, parent);
+        label->setAlignment(Qt::AlignCenter);
+        label->setProperty("skinLabel", d.kind == ControlKind::SkinLabel);
+        return label;
+    }
+    case ControlKind::Custom: return d.create(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void buildDesign(QWidget *window, std::span<const ControlDesign> design, int unitsPerPixel)
+{
+    std::map<QString, QWidget *> byName;
+    std::vector<std::pair<int, QWidget *>> tabOrder;
+    const auto px = [unitsPerPixel](int units) { return (units + unitsPerPixel / 2) / unitsPerPixel; };
+    for (const ControlDesign &d : design) {
+        QWidget *parent = d.parent ? byName.at(QString::fromLatin1(d.parent)) : window;
+        QWidget *control = createControl(d, parent);
+        control->setObjectName(QString::fromLatin1(d.name));
+        control->setGeometry(px(d.left), px(d.top), px(d.width), px(d.height));
+        byName[control->objectName()] = control;
+        if (d.tabIndex >= 0 && control->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace_back(d.tabIndex, control);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+}
+
+QFont designFont(const QString &family, double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Naskh Arabic"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setBoxText(QTextEdit *box, const QString &text)
+{
+    box->setPlainText(text);
+}
+
+} // namespace velkaram

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <span>
+
+class QTextEdit;
+class QWidget;
+
+namespace velkaram {
+
+// A window's design as data: what each control is, where it sits and what it
+// says. Positions are in design units (twips for most windows).
+enum class ControlKind { Frame, Button, TextBox, MultiLineText, OptionButton, CheckBox, ComboBox, SkinLabel, Label, Custom };
+
+struct ControlDesign {
+    const char *name;
+    ControlKind kind;
+    const char *parent; // nullptr: the window itself
+    int left, top, width, height;
+    QString caption;
+    int tabIndex; // -1: not in the tab order
+    QWidget *(*create)(QWidget *parent) = nullptr; // for ControlKind::Custom
+};
+
+// Creates the controls as children of window, named after the design, and
+// chains the tab order. unitsPerPixel: 15 for twips, 1 for pixels.
+void buildDesign(QWidget *window, std::span<const ControlDesign> design, int unitsPerPixel);
+
+// A font by the design's family, followed by families that carry Arabic.
+QFont designFont(const QString &family, double pointSize, bool bold);
+
+void setBackground(QWidget *widget, const QColor &colour);
+
+// The text of a multi-line box; the box keeps its centring.
+void setBoxText(QTextEdit *box, const QString &text);
+
+} // namespace velkaram

@@ -1,0 +1,188 @@
+#include "app/form.h"
+
+#include "app/forms.h"
+#include "runtimeerror.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace velkaram {
+
+// The top-level widget of a form: its close box unloads the form.
+class FormWindow : public QWidget {
+public:
+    explicit FormWindow(Form &form) : form_(form) {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->ignore();
+        form_.guarded([this] { form_.unload(); });
+    }
+
+private:
+    Form &form_;
+};
+
+namespace {
+
+int characterCode(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    default: break;
+    }
+    const QString text = event->text();
+    return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+class KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(QObject *parent, std::function<bool(int &)> handler)
+        : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        int code = characterCode(static_cast<QKeyEvent *>(event));
+        if (code == 0)
+            return false;
+        return handler_(code) && code == 0;
+    }
+
+private:
+    std::function<bool(int &)> handler_;
+};
+
+// The window's own look at every key. A key that a control leaves unused
+// travels on to its parents; the window sees it once, at the first of them.
+class KeyPreviewFilter : public QObject {
+public:
+    KeyPreviewFilter(QObject *parent, std::function<bool(int &)> handler)
+        : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyRelease)
+            seen_ = nullptr;
+        if (event->type() != QEvent::KeyPress || event == seen_)
+            return false;
+        seen_ = event;
+        int code = characterCode(static_cast<QKeyEvent *>(event));
+        if (code == 0)
+            return false;
+        return handler_(code) && code == 0;
+    }
+
+private:
+    std::function<bool(int &)> handler_;
+    const QEvent *seen_ = nullptr;
+};
+
+} // namespace
+
+Form::Form(Forms &forms, QString name) : forms_(forms), name_(std::move(name)) {}
+
+Form::~Form()
+{
+    delete window_.data();
+}
+
+void Form::load()
+{
+    if (window_ || loading_)
+        return;
+    loading_ = true;
+    auto *window = new FormWindow(*this);
+    window->setObjectName(name_);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window_ = window;
+    createControls(window);
+    installKeyPreview();
+    loading_ = false;
+    Form_Load();
+}
+
+void Form::show()
+{
+    load();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void Form::hide()
+{
+    if (window_)
+        window_->hide();
+}
+
+void Form::minimize()
+{
+    if (window_)
+        window_->showMinimized();
+}
+
+void Form::unload()
+{
+    if (!window_)
+        return;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0 || !window_)
+        return;
+    QWidget *old = window_;
+    window_ = nullptr;
+    releaseControls();
+    old->hide();
+    // The widget may be inside one of its own event handlers right now.
+    old->deleteLater();
+}
+
+QWidget *Form::window()
+{
+    load();
+    return window_;
+}
+
+void Form::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const RuntimeError &e) {
+        forms_.reportFatal(e.number(), e.description());
+    } catch (const std::exception &e) {
+        forms_.reportFatal(51, QStringLiteral("خطأ داخلي: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+void Form::onKeyPress(QWidget *control, std::function<void(int &)> handler)
+{
+    control->installEventFilter(new KeyPressFilter(control, [this, handler](int &code) {
+        guarded([&] { handler(code); });
+        return true;
+    }));
+}
+
+// Filters installed last run first, so the window sees each key before the
+// control's own handler does.
+void Form::installKeyPreview()
+{
+    auto preview = [this](int &code) {
+        guarded([&] { Form_KeyPress(code); });
+        return true;
+    };
+    auto *filter = new KeyPreviewFilter(window_, preview);
+    window_->installEventFilter(filter);
+    for (QWidget *child : window_->findChildren<QWidget *>())
+        child->installEventFilter(filter);
+}
+
+} // namespace velkaram

@@ -1,0 +1,74 @@
+#include "app/forms.h"
+
+#include "text/paths.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+namespace velkaram {
+
+namespace {
+
+void showMessageBox(const MessageRequest &request)
+{
+    QMessageBox box;
+    box.setWindowTitle(request.title.isEmpty() ? ProgramTitle : request.title);
+    box.setText(request.prompt);
+    box.setStandardButtons(QMessageBox::Ok);
+    switch (request.icon) {
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::None: break;
+    }
+    if (request.rightToLeft)
+        box.setLayoutDirection(Qt::RightToLeft);
+    box.exec();
+}
+
+} // namespace
+
+Forms::Forms(QString programFolder)
+    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox)
+{
+    fatal_ = [this](int number, const QString &description) {
+        message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,
+                 MessageIcon::Critical, true});
+        end(1);
+    };
+}
+
+Forms::~Forms()
+{
+    // Windows go before the services they use.
+    forms_.clear();
+}
+
+void Forms::registerForm(const QString &name, Factory factory)
+{
+    factories_[name] = std::move(factory);
+}
+
+Form &Forms::form(const QString &name)
+{
+    auto it = forms_.find(name);
+    if (it == forms_.end())
+        it = forms_.emplace(name, factories_.at(name)(*this)).first;
+    return *it->second;
+}
+
+QString Forms::programPath(const QString &literal) const
+{
+    return joinProgramPath(programFolder_, literal);
+}
+
+void Forms::end(int exitCode)
+{
+    // The program keeps nothing to save: leave without running any window's
+    // unload handler.
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace velkaram

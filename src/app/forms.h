@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/form.h"
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace velkaram {
+
+enum class MessageIcon { None, Information, Critical };
+
+struct MessageRequest {
+    QString prompt;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    bool rightToLeft = false; // right-aligned text, right-to-left reading
+};
+
+// The program's windows by name, created on first use, and the services
+// every window shares: message boxes, the error report, the program folder.
+class Forms {
+public:
+    using Factory = std::function<std::unique_ptr<Form>(Forms &)>;
+    using MessageBoxes = std::function<void(const MessageRequest &)>;
+    using FatalHandler = std::function<void(int number, const QString &description)>;
+
+    explicit Forms(QString programFolder);
+    ~Forms();
+
+    void registerForm(const QString &name, Factory factory);
+    Form &form(const QString &name);
+    template <typename T>
+    T &get(const QString &name) { return dynamic_cast<T &>(form(name)); }
+
+    const QString &programFolder() const { return programFolder_; }
+    // The program folder followed by a literal such as "\kelvra.mdb".
+    QString programPath(const QString &literal) const;
+
+    // A modal box with one OK button.
+    void message(const MessageRequest &request) const { messageBoxes_(request); }
+    void setMessageBoxes(MessageBoxes boxes) { messageBoxes_ = std::move(boxes); }
+
+    // The default error report: the error's number and description in a
+    // modal box, then the program ends.
+    void reportFatal(int number, const QString &description) const { fatal_(number, description); }
+    void setFatalHandler(FatalHandler handler) { fatal_ = std::move(handler); }
+
+    // Ends the program at once.
+    static void end(int exitCode = 0);
+
+private:
+    QString programFolder_;
+    std::map<QString, Factory> factories_;
+    std::map<QString, std::unique_ptr<Form>> forms_;
+    MessageBoxes messageBoxes_;
+    FatalHandler fatal_;
+};
+
+inline const QString ProgramTitle = QStringLiteral("Velkaram");
+
+} // namespace velkaram

@@ -1,0 +1,67 @@
+#include "recordstore/arabiclike.h"
+
+#include "text/arabicfold.h"
+
+#include <sqlite3.h>
+
+namespace velkaram::rs {
+
+namespace {
+
+std::string_view textOf(sqlite3_value *v)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return p ? std::string_view(p, size_t(sqlite3_value_bytes(v))) : std::string_view();
+}
+
+void deletePattern(void *p)
+{
+    delete static_cast<LikePattern *>(p);
+}
+
+// like(pattern, text [, escape]): SQLite calls it for "text LIKE pattern".
+void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    }
+    char32_t escape = 0;
+    if (argc == 3) {
+        std::u32string e;
+        foldUtf8(textOf(argv[2]), e);
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = e[0];
+    }
+    // The pattern is the same for every row of a statement: compile it once.
+    auto *pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(ctx, 0));
+    if (!pattern) {
+        pattern = new LikePattern(textOf(argv[0]), escape);
+        sqlite3_set_auxdata(ctx, 0, pattern, deletePattern);
+        pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) { // SQLite may decline to keep it; then it is already freed
+            LikePattern once(textOf(argv[0]), escape);
+            std::u32string scratch;
+            sqlite3_result_int(ctx, once.matches(textOf(argv[1]), scratch));
+            return;
+        }
+    }
+    thread_local std::u32string scratch;
+    sqlite3_result_int(ctx, pattern->matches(textOf(argv[1]), scratch));
+}
+
+} // namespace
+
+void registerArabicLike(sqlite3 *db)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr);
+}
+
+} // namespace velkaram::rs

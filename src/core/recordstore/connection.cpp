@@ -1,0 +1,140 @@
+#include "recordstore/connection.h"
+
+#include "recordstore/arabiclike.h"
+#include "runtimeerror.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace velkaram::rs {
+
+namespace {
+
+struct Target {
+    QString provider;
+    QString path;
+};
+
+Target parseConnectionString(const QString &text)
+{
+    Target t;
+    if (!text.contains(QLatin1Char('='))) {
+        t.path = text.trimmed();
+        return t;
+    }
+    for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = part.left(eq).trimmed().toLower();
+        const QString value = part.mid(eq + 1).trimmed();
+        if (key == QLatin1String("provider"))
+            t.provider = value;
+        else if (key == QLatin1String("data source"))
+            t.path = value;
+    }
+    return t;
+}
+
+[[noreturn]] void unreadable(const QString &path, const QString &cause)
+{
+    throw RuntimeError(err::UnrecognizedDatabase,
+                       QStringLiteral("الملف '%1' ليس قاعدة بيانات يمكن قراءتها: %2.").arg(path, cause));
+}
+
+// Only reading statements may run, whatever text reaches the store.
+int readOnlyAuthorizer(void *, int action, const char *, const char *, const char *, const char *)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+} // namespace
+
+QString resolveFileNameCase(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QDir dir = info.dir();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return path;
+}
+
+Connection::~Connection()
+{
+    Close();
+}
+
+void Connection::Open(const QString &connectionString, const QString &, const QString &, int)
+{
+    if (db_)
+        throw RuntimeError(err::ObjectOpen, QStringLiteral("لا يمكن فتح الاتصال لأنه مفتوح."));
+    if (!connectionString.isEmpty())
+        ConnectionString = connectionString;
+
+    Target target = parseConnectionString(ConnectionString);
+    if (!target.provider.isEmpty())
+        Provider = target.provider;
+    if (!Provider.isEmpty() && Provider.compare(JetProvider, Qt::CaseInsensitive) != 0)
+        throw RuntimeError(err::ProviderNotFound, QStringLiteral("الموفر '%1' غير معروف.").arg(Provider));
+    if (target.path.isEmpty())
+        throw RuntimeError(err::FileNotFound, QStringLiteral("لم يحدد الاتصال ملف قاعدة البيانات."));
+
+    const QString path = resolveFileNameCase(QDir::fromNativeSeparators(target.path));
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw RuntimeError(err::FileNotFound,
+                           QStringLiteral("تعذر العثور على ملف قاعدة البيانات '%1'.").arg(target.path));
+    if (info.isDir())
+        unreadable(path, QStringLiteral("المسار مجلد وليس ملفا"));
+    if (info.size() == 0)
+        unreadable(path, QStringLiteral("الملف فارغ"));
+
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        unreadable(path, QStringLiteral("تعذر فتح الملف للقراءة"));
+    }
+    // Reading the schema is what tells a database from any other file.
+    const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (check != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        unreadable(path, check == SQLITE_NOTADB ? QStringLiteral("الملف ليس قاعدة بيانات أو أن تنسيقه غير معروف")
+                                                : QStringLiteral("الملف تالف أو مبتور"));
+    }
+    sqlite3_set_authorizer(db, readOnlyAuthorizer, nullptr);
+    registerArabicLike(db);
+    db_ = db;
+    path_ = path;
+}
+
+void Connection::Close()
+{
+    if (db_) {
+        // close_v2 lets recordsets still holding statements finish with them.
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+sqlite3 *Connection::handle() const
+{
+    if (!db_)
+        throw RuntimeError(err::ObjectClosed, QStringLiteral("لا يمكن تنفيذ العملية والاتصال مغلق."));
+    return db_;
+}
+
+} // namespace velkaram::rs

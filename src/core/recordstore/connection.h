@@ -1,0 +1,45 @@
+#pragma once
+
+#include "recordstore/constants.h"
+
+#include <QString>
+
+struct sqlite3;
+
+namespace velkaram::rs {
+
+// A read-only connection to the database file. The file is named by a
+// connection string ("Provider=...; Data Source=path"), by a bare path, or by
+// the ConnectionString set before Open. The file name's letter case need not
+// match the one on disk.
+class Connection {
+public:
+    Connection() = default;
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+    ~Connection();
+
+    QString Provider;
+    QString ConnectionString;
+    int CursorLocation = adUseServer;
+
+    void Open(const QString &connectionString = {}, const QString &userId = {},
+              const QString &password = {}, int options = adCmdUnspecified);
+    void Close();
+    int State() const { return db_ ? adStateOpen : adStateClosed; }
+
+    // The open SQLite handle; raises when the connection is closed.
+    sqlite3 *handle() const;
+    // The file actually opened.
+    const QString &filePath() const { return path_; }
+
+private:
+    sqlite3 *db_ = nullptr;
+    QString path_;
+};
+
+// Finds the file whatever the letter case of its name on disk; returns the
+// path unchanged when nothing matches.
+QString resolveFileNameCase(const QString &path);
+
+} // namespace velkaram::rs

@@ -1,0 +1,317 @@
+#include "recordstore/recordset.h"
+
+#include "runtimeerror.h"
+
+#include <QRegularExpression>
+#include <limits>
+#include <sqlite3.h>
+
+namespace velkaram::rs {
+
+namespace {
+
+// A table is named bare ("dream") or in brackets ("[dream]"); anything else
+// is a statement and goes to the database as one.
+bool isTableName(const QString &source)
+{
+    const QString name = source.trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+        return !name.mid(1, name.size() - 2).contains(QLatin1Char(']'));
+    return !name.isEmpty() && !name.contains(QRegularExpression(QStringLiteral("[\\s;'\"()]")));
+}
+
+QString tableName(const QString &source)
+{
+    QString name = source.trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+        name = name.mid(1, name.size() - 2);
+    return name;
+}
+
+bool onlyBlanksAndSemicolons(const char *tail)
+{
+    for (; tail && *tail; ++tail) {
+        if (*tail != ';' && *tail != ' ' && *tail != '\t' && *tail != '\r' && *tail != '\n')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString textOf(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+Recordset::~Recordset()
+{
+    finalize();
+}
+
+void Recordset::Open(const QString &source, std::shared_ptr<Connection> connection, int cursorType,
+                     int lockType, int options)
+{
+    if (stmt_)
+        throw RuntimeError(err::ObjectOpen, QStringLiteral("لا يمكن فتح مجموعة السجلات لأنها مفتوحة."));
+    if (!connection)
+        throw RuntimeError(err::ObjectClosed, QStringLiteral("لم يحدد اتصال لمجموعة السجلات."));
+    sqlite3 *db = connection->handle();
+    const QString file = connection->filePath();
+
+    QString sql = source;
+    QString table;
+    if (options == adCmdTable || isTableName(source)) {
+        table = tableName(source);
+        sql = QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")));
+    }
+
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    if (rc != SQLITE_OK || !stmt) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(stmt);
+        if (rc == SQLITE_AUTH || message.contains(QLatin1String("not authorized")))
+            throw RuntimeError(err::StatementRefused,
+                               QStringLiteral("رفضت قاعدة البيانات '%1' العبارة: لا يسمح إلا بالقراءة.").arg(file));
+        if (message.startsWith(QLatin1String("no such table")))
+            throw RuntimeError(err::TableNotFound,
+                               QStringLiteral("تعذر العثور على الجدول '%1' في قاعدة البيانات '%2'.")
+                                   .arg(table.isEmpty() ? message.section(QLatin1Char(':'), 1).trimmed() : table, file));
+        if (message.startsWith(QLatin1String("no such column")))
+            throw RuntimeError(err::ItemNotFound,
+                               QStringLiteral("الحقل '%1' غير موجود في قاعدة البيانات '%2'.")
+                                   .arg(message.section(QLatin1Char(':'), 1).trimmed(), file));
+        if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
+            throw RuntimeError(err::UnrecognizedDatabase,
+                               QStringLiteral("الملف '%1' تالف أو مبتور.").arg(file));
+        throw RuntimeError(err::SyntaxError,
+                           QStringLiteral("تعذر تنفيذ الاستعلام على قاعدة البيانات '%1': صياغة العبارة غير صحيحة.").arg(file));
+    }
+    // One statement per call: anything after it is refused, not ignored.
+    if (!onlyBlanksAndSemicolons(tail) || !sqlite3_stmt_readonly(stmt)) {
+        sqlite3_finalize(stmt);
+        throw RuntimeError(err::StatementRefused,
+                           QStringLiteral("رفضت قاعدة البيانات '%1' العبارة: لا يسمح إلا بعبارة قراءة واحدة.").arg(file));
+    }
+
+    names_.clear();
+    const int columns = sqlite3_column_count(stmt);
+    for (int i = 0; i < columns; ++i)
+        names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    source_ = source;
+    ActiveConnection = std::move(connection);
+    CursorType = cursorType;
+    LockType = lockType;
+    stmt_ = stmt;
+    exhausted_ = false;
+    cells_.clear();
+    arena_.clear();
+    rows_ = 0;
+    try {
+        pos_ = ensureRow(0) ? 0 : -1;
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void Recordset::Close()
+{
+    requireOpen();
+    finalize();
+    cells_ = {};
+    arena_ = {};
+    rows_ = 0;
+    pos_ = -1;
+}
+
+void Recordset::finalize() const
+{
+    if (stmt_) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+}
+
+void Recordset::requireOpen() const
+{
+    if (!stmt_)
+        throw RuntimeError(err::ObjectClosed, QStringLiteral("لا يمكن تنفيذ العملية ومجموعة السجلات مغلقة."));
+}
+
+QString Recordset::fileName() const
+{
+    return ActiveConnection ? ActiveConnection->filePath() : QString();
+}
+
+bool Recordset::ensureRow(long row) const
+{
+    const auto columns = size_t(names_.size());
+    while (rows_ <= row && !exhausted_) {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_DONE) {
+            exhausted_ = true;
+            break;
+        }
+        if (rc != SQLITE_ROW)
+            throw RuntimeError(err::UnrecognizedDatabase,
+                               QStringLiteral("تعذرت قراءة السجلات من الملف '%1': الملف تالف أو مبتور.").arg(fileName()));
+        for (size_t c = 0; c < columns; ++c) {
+            Cell cell;
+            switch (sqlite3_column_type(stmt_, int(c))) {
+            case SQLITE_INTEGER:
+                cell.kind = Cell::Integer;
+                cell.i = sqlite3_column_int64(stmt_, int(c));
+                break;
+            case SQLITE_FLOAT:
+                cell.kind = Cell::Real;
+                cell.d = sqlite3_column_double(stmt_, int(c));
+                break;
+            case SQLITE_NULL:
+                cell.i = 0;
+                break;
+            default: {
+                const bool blob = sqlite3_column_type(stmt_, int(c)) == SQLITE_BLOB;
+                const void *bytes = blob ? sqlite3_column_blob(stmt_, int(c)) : sqlite3_column_text(stmt_, int(c));
+                cell.kind = blob ? Cell::Blob : Cell::Text;
+                cell.len = unsigned(sqlite3_column_bytes(stmt_, int(c)));
+                cell.offset = arena_.size();
+                arena_.append(static_cast<const char *>(bytes), cell.len);
+            }
+            }
+            cells_.push_back(cell);
+        }
+        ++rows_;
+    }
+    return row < rows_;
+}
+
+void Recordset::fetchAll() const
+{
+    ensureRow(std::numeric_limits<long>::max());
+}
+
+bool Recordset::BOF() const
+{
+    requireOpen();
+    return pos_ < 0 || !ensureRow(0);
+}
+
+bool Recordset::AtEnd() const
+{
+    requireOpen();
+    return !ensureRow(0) || (pos_ >= 0 && !ensureRow(pos_));
+}
+
+void Recordset::noCurrentRecord() const
+{
+    throw RuntimeError(err::NoCurrentRecord,
+                       QStringLiteral("لا يوجد سجل حالي في '%1': المؤشر قبل أول سجل أو بعد آخر سجل.").arg(source_));
+}
+
+void Recordset::MoveFirst()
+{
+    requireOpen();
+    if (!ensureRow(0))
+        noCurrentRecord();
+    pos_ = 0;
+}
+
+void Recordset::MoveLast()
+{
+    requireOpen();
+    fetchAll();
+    if (rows_ == 0)
+        noCurrentRecord();
+    pos_ = rows_ - 1;
+}
+
+void Recordset::MoveNext()
+{
+    if (AtEnd())
+        noCurrentRecord();
+    ++pos_;
+}
+
+void Recordset::MovePrevious()
+{
+    if (BOF())
+        noCurrentRecord();
+    --pos_;
+}
+
+long Recordset::AbsolutePosition() const
+{
+    return (BOF() || AtEnd()) ? 0 : pos_ + 1;
+}
+
+long Recordset::RecordCount() const
+{
+    requireOpen();
+    fetchAll();
+    return rows_;
+}
+
+QVariant Recordset::cellValue(int column) const
+{
+    requireOpen();
+    if (column < 0 || column >= names_.size())
+        throw RuntimeError(err::ItemNotFound,
+                           QStringLiteral("لا يوجد حقل في الموضع %1 في قاعدة البيانات '%2'.").arg(column).arg(fileName()));
+    if (BOF() || AtEnd())
+        noCurrentRecord();
+    const Cell &cell = cells_[size_t(pos_) * size_t(names_.size()) + size_t(column)];
+    switch (cell.kind) {
+    case Cell::Null: return {};
+    case Cell::Integer: return cell.i;
+    case Cell::Real: return cell.d;
+    case Cell::Text: return QString::fromUtf8(arena_.data() + cell.offset, qsizetype(cell.len));
+    case Cell::Blob: return QByteArray(arena_.data() + cell.offset, qsizetype(cell.len));
+    }
+    return {};
+}
+
+int Recordset::indexOf(const QString &name) const
+{
+    requireOpen();
+    for (int i = 0; i < names_.size(); ++i) {
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    throw RuntimeError(err::ItemNotFound,
+                       QStringLiteral("الحقل '%1' غير موجود في قاعدة البيانات '%2'.").arg(name, fileName()));
+}
+
+int Fields::Count() const
+{
+    rs_.requireOpen();
+    return int(rs_.names_.size());
+}
+
+Field Fields::Item(int index) const
+{
+    return Field(rs_, index);
+}
+
+Field Fields::Item(const QString &name) const
+{
+    return Field(rs_, rs_.indexOf(name));
+}
+
+QString Field::Name() const
+{
+    rs_.requireOpen();
+    if (index_ < 0 || index_ >= rs_.names_.size())
+        throw RuntimeError(err::ItemNotFound, QStringLiteral("لا يوجد حقل في الموضع %1.").arg(index_));
+    return rs_.names_[index_];
+}
+
+QVariant Field::Value() const
+{
+    return rs_.cellValue(index_);
+}
+
+} // namespace velkaram::rs

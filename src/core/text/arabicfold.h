@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velkaram {
+
+// Arabic-aware folding for searches: Latin letters lose their case, Arabic
+// diacritics and tatweel disappear, the hamza-bearing alefs become a bare alef,
+// alef maqsura becomes yaa and taa marbuta becomes haa. Returns 0 for a
+// character that is ignored.
+char32_t foldChar(char32_t c);
+
+// Appends the folded code points of UTF-8 text to out.
+void foldUtf8(std::string_view utf8, std::u32string &out);
+
+// A LIKE pattern ("%" any run, "_" one character after folding, an optional
+// escape character) compiled once and matched against many texts.
+class LikePattern {
+public:
+    explicit LikePattern(std::string_view utf8Pattern, char32_t escape = 0);
+
+    // scratch is reused between calls to avoid an allocation per row.
+    bool matches(std::string_view utf8Text, std::u32string &scratch) const;
+
+private:
+    enum class Shape { General, Contains, Equals, Prefix, Suffix };
+    static constexpr char32_t AnyOne = 0xFFFFFFFE;
+    static constexpr char32_t AnyRun = 0xFFFFFFFF;
+
+    bool matchGeneral(std::u32string_view text) const;
+
+    std::u32string tokens_;  // folded literals plus the two wildcard markers
+    std::u32string literal_; // the literal part for the simple shapes
+    Shape shape_ = Shape::General;
+};
+
+// Convenience for callers holding QStrings.
+bool arabicLike(const QString &pattern, const QString &text, QChar escape = QChar());
+
+} // namespace velkaram

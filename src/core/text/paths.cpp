@@ -1,0 +1,28 @@
+#include "text/paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace velkaram {
+
+QString joinProgramPath(const QString &folder, const QString &literal)
+{
+    QString tail = literal;
+    tail.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString head = QDir::fromNativeSeparators(folder);
+    if (head.endsWith(QLatin1Char('/')) && tail.startsWith(QLatin1Char('/')))
+        tail.remove(0, 1);
+    else if (!head.isEmpty() && !head.endsWith(QLatin1Char('/')) && !tail.startsWith(QLatin1Char('/')))
+        head += QLatin1Char('/');
+    return QDir::toNativeSeparators(head + tail);
+}
+
+QString defaultProgramFolder()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+}
+
+} // namespace velkaram

@@ -1,0 +1,195 @@
+// The dictionary window's start-up, shutdown, display and paging.
+#include "dictionary/dreamform.h"
+
+#include "app/design.h"
+#include "app/forms.h"
+#include "platform/grid/flexgrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace velkaram {
+
+namespace {
+
+const QString KeyField = QStringLiteral("المفتاح");
+const QString DreamField = QStringLiteral("الحلم");
+const QString InterpretationField = QStringLiteral("التفسير");
+
+} // namespace
+
+DreamForm::DreamForm(Forms &forms) : Form(forms, QStringLiteral("dream")) {}
+
+DreamForm::~DreamForm() = default;
+
+DreamControls &DreamForm::ui()
+{
+    window();
+    return *c_;
+}
+
+void DreamForm::connectHandlers()
+{
+    DreamControls &c = *c_;
+    on(c.Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    on(c.Cmd_Prev, &QPushButton::clicked, [this] { Cmd_Prev_Click(); });
+    on(c.Cmd_Next, &QPushButton::clicked, [this] { Cmd_Next_Click(); });
+    on(c.Cmd_last, &QPushButton::clicked, [this] { Cmd_last_Click(); });
+    on(c.Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+    on(c.Command3, &QPushButton::clicked, [this] { Command3_Click(); });
+    on(c.Commmand1, &QPushButton::clicked, [this] { Commmand1_Click(); });
+    on(c.Commmand2, &QPushButton::clicked, [this] { Commmand2_Click(); });
+    on(c.Check1, &QCheckBox::clicked, [this] { Check1_Click(); });
+    on(c.MSFlexGrid1, &FlexGrid::Click, [this] { MSFlexGrid1_Click(); });
+    onKeyPress(c.Text1, [this](int &code) { Text1_KeyPress(code); });
+}
+
+void DreamForm::Form_Load()
+{
+    DreamControls &c = *c_;
+    window()->setWindowTitle(ProgramTitle);
+
+    MainConnection = std::make_shared<rs::Connection>();
+    MainConnection->Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=")
+                         + forms().programPath(QStringLiteral("\\kelvra.mdb")));
+
+    TableConnection = std::make_shared<rs::Connection>();
+    TableConnection->Provider = rs::JetProvider;
+    TableConnection->ConnectionString = QStringLiteral("Data Source=") + forms().programPath(QStringLiteral("\\KELVRA.mdb"));
+    TableConnection->Open();
+
+    TableRecordset = std::make_unique<rs::Recordset>();
+    TableRecordset->ActiveConnection = TableConnection;
+    TableRecordset->CursorType = rs::adOpenDynamic;
+    TableRecordset->LockType = rs::adLockOptimistic;
+    TableRecordset->Open(QStringLiteral("dream"), TableConnection, rs::adOpenDynamic, rs::adLockOptimistic, rs::adCmdTable);
+    // A table without the three fields the window shows is not a dictionary:
+    // say so now rather than fail on the first entry.
+    for (const QString &field : {KeyField, DreamField, InterpretationField})
+        TableRecordset->Fields(field);
+
+    RRefresh();
+
+    if (SearchConnection->State() == rs::adStateClosed)
+        OpenDataBase();
+    if (SearchRecordset->State() == rs::adStateOpen)
+        SearchRecordset->Close();
+    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+
+    const int n = SearchRecordset->Fields().Count();
+    for (int i = 1; i <= n - 2; ++i)
+        c.Combo1->addItem(SearchRecordset->Fields(i).Name());
+    c.Combo1->setCurrentIndex(-1);
+
+    FlexGrid &grid = *c.MSFlexGrid1;
+    grid.setCols(n - 1);
+    for (int i = 0; i <= n - 2; ++i) {
+        grid.setColWidth(i, 2700);
+        grid.setColAlignment(i, 3);
+        grid.setTextMatrix(0, i, SearchRecordset->Fields(i).Name());
+    }
+
+    Commmand2_Click();
+
+    c.Skin1.LoadSkin(forms().programPath(QStringLiteral("\\KELVRA")));
+    c.Skin1.ApplySkin(window());
+}
+
+void DreamForm::OpenDataBase()
+{
+    if (SearchConnection->State() == rs::adStateOpen)
+        SearchConnection->Close();
+    SearchConnection->CursorLocation = rs::adUseClient;
+    SearchConnection->Provider = QStringLiteral("Microsoft.JET.OLEDB.4.0");
+    SearchConnection->Open(forms().programPath(QStringLiteral("\\kelvra.mdb")));
+}
+
+void DreamForm::Command3_Click()
+{
+    forms().form(QStringLiteral("A")).show();
+    unload();
+}
+
+void DreamForm::Command2_Click()
+{
+    forms().form(QStringLiteral("aboutme")).show();
+    hide();
+}
+
+void DreamForm::Form_Unload(int &)
+{
+    forms().form(QStringLiteral("A")).show();
+}
+
+void DreamForm::Form_KeyPress(int &keyAscii)
+{
+    if (keyAscii == 27)
+        keyAscii = 0;
+}
+
+void DreamForm::RRefresh()
+{
+    DreamControls &c = ui();
+    if (TableRecordset->BOF() || TableRecordset->AtEnd())
+        return;
+    setBoxText(c.key, rs::textOf(TableRecordset->Fields(KeyField).Value()));
+    setBoxText(c.Item, rs::textOf(TableRecordset->Fields(DreamField).Value()));
+    setBoxText(c.discrpt, rs::textOf(TableRecordset->Fields(InterpretationField).Value()));
+}
+
+// An empty table has nowhere to move to: the buttons then do nothing.
+bool DreamForm::tableIsEmpty()
+{
+    return TableRecordset->BOF() && TableRecordset->AtEnd();
+}
+
+void DreamForm::Command1_Click()
+{
+    if (tableIsEmpty())
+        return;
+    TableRecordset->MoveFirst();
+    RRefresh();
+}
+
+void DreamForm::Cmd_last_Click()
+{
+    if (tableIsEmpty())
+        return;
+    TableRecordset->MoveLast();
+    RRefresh();
+}
+
+void DreamForm::Cmd_Next_Click()
+{
+    if (tableIsEmpty())
+        return;
+    DreamControls &c = ui();
+    TableRecordset->MoveNext();
+    c.Cmd_Prev->setEnabled(true);
+    if (TableRecordset->AtEnd()) {
+        c.Cmd_Next->setEnabled(false);
+        TableRecordset->MoveLast();
+    }
+    RRefresh();
+}
+
+void DreamForm::Cmd_Prev_Click()
+{
+    if (tableIsEmpty())
+        return;
+    DreamControls &c = ui();
+    TableRecordset->MovePrevious();
+    c.Cmd_Next->setEnabled(true);
+    if (TableRecordset->BOF()) {
+        c.Cmd_Prev->setEnabled(false);
+        TableRecordset->MoveFirst();
+    }
+    RRefresh();
+}
+
+} // namespace velkaram

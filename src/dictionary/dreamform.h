@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/autoref.h"
+#include "app/form.h"
+#include "platform/skin/skin.h"
+#include "recordstore/connection.h"
+#include "recordstore/recordset.h"
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+
+namespace velkaram {
+
+class FlexGrid;
+
+struct DreamControls {
+    QFrame *Frame1, *Frame3;
+    QPushButton *Commmand1, *Commmand2, *Command1, *Command2, *Command3, *Cmd_last, *Cmd_Next, *Cmd_Prev;
+    QLineEdit *Text1;
+    QRadioButton *Option1, *Option2;
+    QCheckBox *Check1;
+    QComboBox *Combo1;
+    QLabel *SkinLabel1, *SkinLabel2, *SkinLabel3, *SkinLabel4, *LabRecord;
+    QTextEdit *key, *Item, *discrpt;
+    FlexGrid *MSFlexGrid1;
+    Skin Skin1;
+};
+
+// The dictionary window: one dream entry at a time, paging, search and the
+// results grid.
+class DreamForm : public Form {
+public:
+    explicit DreamForm(Forms &forms);
+    ~DreamForm() override;
+
+    // The controls; touching them loads the window hidden.
+    DreamControls &ui();
+    Skin &Skin1() { return ui().Skin1; }
+
+    void RRefresh();
+    void OpenDataBase();
+
+    // Handlers, run by the controls and callable as the user would.
+    void Command1_Click();
+    void Cmd_Prev_Click();
+    void Cmd_Next_Click();
+    void Cmd_last_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Commmand1_Click();
+    void Commmand2_Click();
+    void Check1_Click();
+    void Text1_KeyPress(int &keyAscii);
+    void MSFlexGrid1_Click();
+
+    // Data objects; they outlive the controls.
+    std::shared_ptr<rs::Connection> MainConnection;
+    std::shared_ptr<rs::Connection> TableConnection;
+    std::unique_ptr<rs::Recordset> TableRecordset;
+    AutoRef<rs::Connection> SearchConnection;
+    AutoRef<rs::Recordset> SearchRecordset;
+    AutoRef<rs::Recordset> LookupRecordset;
+    QString SearchCondition;
+
+protected:
+    void createControls(QWidget *window) override;
+    void releaseControls() override;
+    void Form_Load() override;
+    void Form_Unload(int &cancel) override;
+    void Form_KeyPress(int &keyAscii) override;
+
+private:
+    void connectHandlers();
+    void FillGrid();
+    void SearchContains();
+    void SearchExact();
+    QString searchText() const;
+    void searchPrompt(int stringId);
+    bool openSearch(const QString &statement, int cursorType);
+    bool tableIsEmpty();
+
+    std::unique_ptr<DreamControls> c_;
+};
+
+} // namespace velkaram

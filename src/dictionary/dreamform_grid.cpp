@@ -1,0 +1,81 @@
+// The results grid: filling it, showing every entry, and the click that
+// shows the entry of the clicked dream.
+#include "dictionary/dreamform.h"
+
+#include "app/design.h"
+#include "app/forms.h"
+#include "dictionary/statements.h"
+#include "platform/grid/flexgrid.h"
+
+#include <QLabel>
+#include <QTextEdit>
+
+namespace velkaram {
+
+namespace {
+
+QString recordCounter(long position, long count)
+{
+    return QStringLiteral("السجل رقم") + QStringLiteral(" ( ") + QString::number(position) + QStringLiteral(" ) ")
+        + QStringLiteral("من") + QStringLiteral(" ( ") + QString::number(count) + QStringLiteral(" ) ");
+}
+
+} // namespace
+
+void DreamForm::FillGrid()
+{
+    FlexGrid &grid = *ui().MSFlexGrid1;
+    rs::Recordset &rs = *SearchRecordset;
+    int counter = 0;
+    grid.setRows(1);
+    if (rs.AtEnd())
+        return;
+    rs.MoveFirst();
+    const int lastColumn = rs.Fields().Count() - 2;
+    while (!rs.AtEnd()) {
+        ++counter;
+        grid.setRows(counter + 1);
+        for (int i = 0; i <= lastColumn; ++i) {
+            const QVariant value = rs.Fields(i).Value();
+            if (!value.isNull())
+                grid.setTextMatrix(counter, i, value.toString());
+        }
+        rs.MoveNext();
+    }
+}
+
+void DreamForm::Commmand2_Click()
+{
+    if (SearchRecordset->State() == rs::adStateOpen)
+        SearchRecordset->Close();
+    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    FillGrid();
+}
+
+void DreamForm::MSFlexGrid1_Click()
+{
+    DreamControls &c = ui();
+    SkipOnError resume;
+    QString name;
+    resume([&] { name = c.MSFlexGrid1->Text().trimmed(); });
+    if (name.isEmpty()) {
+        resume([&] {
+            forms().message({QStringLiteral("من فضلك أدخل القيمة المراد البحث عنها لكى تتم عملية البحث"),
+                             QStringLiteral("أدخل قيمة حقل البحث"), MessageIcon::Critical, true});
+        });
+        return;
+    }
+    resume([&] {
+        LookupRecordset->Open(statements::dreamLookup(name), MainConnection, rs::adOpenStatic, rs::adLockOptimistic);
+    });
+    resume([&] {
+        c.LabRecord->setText(recordCounter(LookupRecordset->AbsolutePosition(), LookupRecordset->RecordCount()));
+    });
+    resume([&] { setBoxText(c.Item, rs::textOf(LookupRecordset->Fields(QStringLiteral("الحلم")).Value())); });
+    resume([&] { setBoxText(c.key, rs::textOf(LookupRecordset->Fields(QStringLiteral("المفتاح")).Value())); });
+    resume([&] { setBoxText(c.discrpt, rs::textOf(LookupRecordset->Fields(QStringLiteral("التفسير")).Value())); });
+    resume([&] { LookupRecordset->Close(); });
+    LookupRecordset.reset();
+}
+
+} // namespace velkaram

@@ -1,0 +1,129 @@
+// Searching the dictionary: the search box, its options and the four kinds
+// of search.
+#include "dictionary/dreamform.h"
+
+#include "app/forms.h"
+#include "dictionary/statements.h"
+#include "runtimeerror.h"
+#include "text/strings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace velkaram {
+
+QString DreamForm::searchText() const
+{
+    return c_->Text1->text().trimmed();
+}
+
+void DreamForm::searchPrompt(int stringId)
+{
+    forms().message({LoadResString(stringId), LoadResString(100), MessageIcon::Information, true});
+}
+
+// Opens SearchRecordset on a search statement. Should the store refuse it,
+// the user is told, the grid keeps its rows and the program goes on.
+bool DreamForm::openSearch(const QString &statement, int cursorType)
+{
+    try {
+        SearchRecordset->Open(statement, SearchConnection.shared(), cursorType, rs::adLockReadOnly);
+        return true;
+    } catch (const RuntimeError &e) {
+        forms().message({QStringLiteral("تعذر تنفيذ البحث.\n%1").arg(e.description()), ProgramTitle,
+                         MessageIcon::Critical, true});
+        return false;
+    }
+}
+
+void DreamForm::Commmand1_Click()
+{
+    DreamControls &c = ui();
+    if (searchText().isEmpty()) {
+        searchPrompt(100);
+        c.Text1->setFocus();
+        return;
+    }
+    if (c.Check1->isChecked()) {
+        if (c.Combo1->currentText().isEmpty()) {
+            searchPrompt(101);
+            c.Combo1->setFocus();
+            return;
+        }
+        if (SearchRecordset->State() == rs::adStateOpen)
+            SearchRecordset->Close();
+        const QString field = c.Combo1->currentText().trimmed();
+        QString statement;
+        if (c.Option1->isChecked())
+            statement = statements::fieldContains(field, searchText());
+        else if (c.Option2->isChecked())
+            statement = statements::fieldEquals(field, searchText());
+        if (openSearch(statement, rs::adOpenStatic))
+            FillGrid();
+    } else {
+        if (c.Option1->isChecked())
+            SearchContains();
+        else if (c.Option2->isChecked())
+            SearchExact();
+    }
+}
+
+void DreamForm::Text1_KeyPress(int &keyAscii)
+{
+    if (keyAscii == 13)
+        Commmand1_Click();
+}
+
+void DreamForm::Check1_Click()
+{
+    DreamControls &c = ui();
+    c.Combo1->setEnabled(c.Check1->isChecked());
+}
+
+namespace {
+
+QStringList fieldNames(const rs::Recordset &rs, int from)
+{
+    QStringList names;
+    for (int i = from; i < rs.Fields().Count(); ++i)
+        names << rs.Fields(i).Name();
+    return names;
+}
+
+} // namespace
+
+void DreamForm::SearchContains()
+{
+    if (SearchRecordset->State() == rs::adStateOpen)
+        SearchRecordset->Close();
+    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    SearchCondition.clear();
+    SearchCondition = statements::anyFieldContainsCondition(fieldNames(*SearchRecordset, 0), searchText());
+    if (SearchRecordset->State() == rs::adStateOpen)
+        SearchRecordset->Close();
+    if (openSearch(statements::allFieldsStatement(SearchCondition), rs::adOpenKeyset))
+        FillGrid();
+}
+
+void DreamForm::SearchExact()
+{
+    if (SearchRecordset->State() == rs::adStateOpen)
+        SearchRecordset->Close();
+    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    SearchCondition.clear();
+    SearchCondition = statements::anyFieldEqualsCondition(fieldNames(*SearchRecordset, 1), searchText());
+    SkipOnError resume;
+    resume([&] {
+        if (SearchRecordset->State() == rs::adStateOpen)
+            SearchRecordset->Close();
+    });
+    resume([&] {
+        SearchRecordset->Open(statements::allFieldsStatement(SearchCondition), SearchConnection.shared(),
+                              rs::adOpenKeyset, rs::adLockReadOnly);
+    });
+    resume([&] { FillGrid(); });
+}
+
+} // namespace velkaram

@@ -1,0 +1,24 @@
+#include "app/forms.h"
+#include "dictionary/dreamform.h"
+#include "shell/aboutform.h"
+#include "shell/mainmenuform.h"
+#include "text/paths.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Windows are hidden and shown by the program; hiding the last one does
+    // not end it.
+    app.setQuitOnLastWindowClosed(false);
+
+    velkaram::Forms forms(velkaram::defaultProgramFolder());
+    forms.registerForm(QStringLiteral("A"), [](velkaram::Forms &f) { return std::make_unique<velkaram::MainMenuForm>(f); });
+    forms.registerForm(QStringLiteral("dream"), [](velkaram::Forms &f) { return std::make_unique<velkaram::DreamForm>(f); });
+    forms.registerForm(QStringLiteral("aboutme"), [](velkaram::Forms &f) { return std::make_unique<velkaram::AboutForm>(f); });
+
+    velkaram::Form &dream = forms.form(QStringLiteral("dream"));
+    dream.guarded([&] { dream.show(); });
+    return app.exec();
+}

@@ -1,0 +1,212 @@
+#include "platform/grid/flexgrid.h"
+
+#include "runtimeerror.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace velkaram {
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int DefaultColWidth = 960; // twips
+
+Qt::Alignment alignmentFor(int code)
+{
+    static constexpr Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static constexpr Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    if (code < 0 || code > 8)
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    return horizontal[code / 3] | vertical[code % 3];
+}
+
+} // namespace
+
+// Shows the grid's cells; the counts it reports change only when the grid
+// refreshes it, so the view never asks for a row it was not told about.
+class FlexGridModel : public QAbstractTableModel {
+public:
+    explicit FlexGridModel(FlexGrid &grid) : QAbstractTableModel(&grid), grid_(grid) {}
+
+    void resync()
+    {
+        beginResetModel();
+        rows_ = grid_.rows_;
+        cols_ = grid_.cols_;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : std::max(rows_ - 1, 0); }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : std::max(cols_ - 1, 0); }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const int row = index.row() + 1;
+        const int col = index.column() + 1;
+        if (role == Qt::DisplayRole)
+            return cell(row, col);
+        if (role == Qt::TextAlignmentRole && col < grid_.cols_)
+            return int(alignmentFor(grid_.alignments_[size_t(col)]));
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            return orientation == Qt::Horizontal ? cell(0, section + 1) : cell(section + 1, 0);
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        return {};
+    }
+
+private:
+    QString cell(int row, int col) const
+    {
+        if (row >= grid_.rows_ || col >= grid_.cols_)
+            return {};
+        return grid_.cells_[size_t(row) * size_t(grid_.cols_) + size_t(col)];
+    }
+
+    FlexGrid &grid_;
+    int rows_ = 0;
+    int cols_ = 0;
+};
+
+FlexGrid::FlexGrid(QWidget *parent)
+    : QTableView(parent), model_(new FlexGridModel(*this)), corner_(new QLabel(this))
+{
+    cells_.resize(size_t(rows_ * cols_));
+    widths_.assign(size_t(cols_), DefaultColWidth);
+    alignments_.assign(size_t(cols_), 9);
+    setModel(model_);
+    setCornerButtonEnabled(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+    corner_->setObjectName(QStringLiteral("gridCorner"));
+    corner_->setAlignment(Qt::AlignCenter);
+    corner_->setAutoFillBackground(true);
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) {
+        row_ = index.row() + 1;
+        col_ = index.column() + 1;
+        emit Click();
+    });
+    refresh();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::checkCell(int row, int col) const
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        throw RuntimeError(381, QStringLiteral("موضع الخلية (%1، %2) خارج حدود الجدول.").arg(row).arg(col));
+}
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < 1)
+        throw RuntimeError(30009, QStringLiteral("عدد الصفوف غير صالح."));
+    cells_.resize(size_t(rows) * size_t(cols_));
+    // Rows that come back after a shrink start empty.
+    if (rows > rows_)
+        std::fill(cells_.begin() + ptrdiff_t(size_t(rows_) * size_t(cols_)), cells_.end(), QString());
+    rows_ = rows;
+    row_ = std::min(row_, rows_ - 1);
+    changed();
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < 1)
+        throw RuntimeError(30010, QStringLiteral("عدد الأعمدة غير صالح."));
+    std::vector<QString> cells(size_t(rows_) * size_t(cols));
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < std::min(cols, cols_); ++c)
+            cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(cells_[size_t(r) * size_t(cols_) + size_t(c)]);
+    }
+    cells_ = std::move(cells);
+    widths_.resize(size_t(cols), DefaultColWidth);
+    alignments_.resize(size_t(cols), 9);
+    cols_ = cols;
+    col_ = std::min(col_, cols_ - 1);
+    changed();
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCell(0, col);
+    return widths_[size_t(col)];
+}
+
+void FlexGrid::setColWidth(int col, int twips)
+{
+    checkCell(0, col);
+    widths_[size_t(col)] = twips;
+    changed();
+}
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCell(0, col);
+    return alignments_[size_t(col)];
+}
+
+void FlexGrid::setColAlignment(int col, int code)
+{
+    checkCell(0, col);
+    alignments_[size_t(col)] = code;
+    changed();
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    checkCell(row, col);
+    return cells_[size_t(row) * size_t(cols_) + size_t(col)];
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString &text)
+{
+    checkCell(row, col);
+    cells_[size_t(row) * size_t(cols_) + size_t(col)] = text;
+    changed();
+}
+
+void FlexGrid::changed()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QMetaObject::invokeMethod(this, &FlexGrid::refresh, Qt::QueuedConnection);
+}
+
+void FlexGrid::refresh()
+{
+    refreshPending_ = false;
+    model_->resync();
+    for (int c = 1; c < cols_; ++c)
+        setColumnWidth(c - 1, widths_[size_t(c)] / TwipsPerPixel);
+    verticalHeader()->setFixedWidth(widths_[0] / TwipsPerPixel);
+    verticalHeader()->setDefaultAlignment(alignmentFor(alignments_[0]));
+    corner_->setText(cells_.empty() ? QString() : cells_[0]);
+    updateGeometries();
+}
+
+void FlexGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    const int w = verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
+    const int h = horizontalHeader()->isVisible() ? horizontalHeader()->height() : 0;
+    const int f = frameWidth();
+    corner_->setGeometry(isRightToLeft() ? width() - f - w : f, f, w, h);
+    corner_->raise();
+}
+
+} // namespace velkaram

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QTableView>
+#include <vector>
+
+class QLabel;
+
+namespace velkaram {
+
+class FlexGridModel;
+
+// A grid addressed the way the dictionary window fills it: Rows and Cols
+// counted with the fixed header row and fixed first column, TextMatrix by
+// (row, column), Text of the current cell, and Click. Row 0 shows as the
+// column headers and column 0 as the row headers, so both stay in view.
+// The view is brought up to date once control returns to the event loop,
+// which keeps a fill of a hundred thousand rows cheap.
+class FlexGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(QWidget *parent = nullptr);
+    ~FlexGrid() override;
+
+    int Rows() const { return rows_; }
+    void setRows(int rows);
+    int Cols() const { return cols_; }
+    void setCols(int cols);
+
+    int ColWidth(int col) const; // twips
+    void setColWidth(int col, int twips);
+    int ColAlignment(int col) const;
+    void setColAlignment(int col, int code);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+
+    // The current cell, which a click on a data cell moves.
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    QString Text() const { return TextMatrix(row_, col_); }
+
+    // Brings the view up to date now instead of at the next event loop turn.
+    void refresh();
+
+signals:
+    void Click();
+
+protected:
+    void updateGeometries() override;
+
+private:
+    friend class FlexGridModel;
+    void changed();
+    void checkCell(int row, int col) const;
+
+    FlexGridModel *model_;
+    QLabel *corner_;
+    int rows_ = 2;
+    int cols_ = 2;
+    int row_ = 1;
+    int col_ = 1;
+    std::vector<QString> cells_;
+    std::vector<int> widths_;
+    std::vector<int> alignments_;
+    bool refreshPending_ = false;
+};
+
+} // namespace velkaram

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace velkaram {
+
+// The look of a window, kept in a skin file (a Qt style sheet).
+class Skin {
+public:
+    // Raises when the file cannot be read.
+    void LoadSkin(const QString &path);
+    void ApplySkin(QWidget *window) const;
+    bool isLoaded() const { return loaded_; }
+
+private:
+    QString sheet_;
+    bool loaded_ = false;
+};
+
+} // namespace velkaram

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/form.h"
+
+class QPushButton;
+
+namespace velkaram {
+
+// The about box: the program's name and a way back to the main menu.
+class AboutForm : public Form {
+public:
+    explicit AboutForm(Forms &forms);
+
+protected:
+    void createControls(QWidget *window) override;
+    void releaseControls() override;
+
+private:
+    QPushButton *back_ = nullptr;
+};
+
+} // namespace velkaram

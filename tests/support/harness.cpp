@@ -1,0 +1,44 @@
+#include "harness.h"
+
+#include "fixturedb.h"
+#include "shell/aboutform.h"
+#include "shell/mainmenuform.h"
+
+#include <QFile>
+#include <QtTest>
+
+Harness::Harness()
+{
+    QVERIFY2(QFile::copy(QStringLiteral(VELKARAM_SOURCE_DIR "/resources/skin/KELVRA.qss"), dir_.filePath(QStringLiteral("KELVRA"))),
+             "skin file");
+    forms_ = std::make_unique<velkaram::Forms>(dir_.path());
+    forms_->setMessageBoxes([this](const velkaram::MessageRequest &request) { messages << request; });
+    forms_->setFatalHandler([this](int number, const QString &description) { fatals << Fatal{number, description}; });
+    forms_->registerForm(QStringLiteral("A"), [](velkaram::Forms &f) { return std::make_unique<velkaram::MainMenuForm>(f); });
+    forms_->registerForm(QStringLiteral("dream"), [](velkaram::Forms &f) { return std::make_unique<velkaram::DreamForm>(f); });
+    forms_->registerForm(QStringLiteral("aboutme"), [](velkaram::Forms &f) { return std::make_unique<velkaram::AboutForm>(f); });
+}
+
+Harness::~Harness()
+{
+    forms_.reset();
+    // Unloaded windows are deleted from the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Harness::writeDictionary(const QList<QVariantList> &rows)
+{
+    writeDictionary(dreamColumns(), rows);
+}
+
+void Harness::writeDictionary(const QStringList &columns, const QList<QVariantList> &rows)
+{
+    const QString path = dir_.filePath(QStringLiteral("kelvra.mdb"));
+    QFile::remove(path);
+    writeTable(path, QStringLiteral("dream"), columns, rows);
+}
+
+velkaram::DreamForm &Harness::dream()
+{
+    return forms_->get<velkaram::DreamForm>(QStringLiteral("dream"));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/forms.h"
+#include "dictionary/dreamform.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <memory>
+
+// A program folder of its own with the skin file, the windows registered as
+// in the program, and the message boxes and error report recorded instead of
+// shown.
+class Harness {
+public:
+    Harness();
+    ~Harness();
+
+    // Writes <folder>/kelvra.mdb with table dream.
+    void writeDictionary(const QList<QVariantList> &rows);
+    void writeDictionary(const QStringList &columns, const QList<QVariantList> &rows);
+    QString folder() const { return dir_.path(); }
+
+    velkaram::Forms &forms() { return *forms_; }
+    velkaram::DreamForm &dream();
+
+    struct Fatal {
+        int number;
+        QString description;
+    };
+    QList<velkaram::MessageRequest> messages;
+    QList<Fatal> fatals;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<velkaram::Forms> forms_;
+};

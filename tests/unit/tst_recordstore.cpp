@@ -1,0 +1,309 @@
+#include "fixturedb.h"
+#include "recordstore/connection.h"
+#include "recordstore/recordset.h"
+#include "runtimeerror.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velkaram;
+using namespace velkaram::rs;
+
+namespace {
+
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestRecordStore : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path;
+
+    std::shared_ptr<Connection> open()
+    {
+        auto c = std::make_shared<Connection>();
+        c->Open(path);
+        return c;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        path = dir.filePath(QStringLiteral("kelvra.mdb"));
+        writeTable(path, QStringLiteral("dream"), dreamColumns(),
+                   {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة")),
+                    dreamRow(2, QStringLiteral("بحر"), QStringLiteral("الغرق في البحر"), QStringLiteral("هم")),
+                    dreamRow(3, QStringLiteral("أسد"), QStringLiteral("رؤية الأسد"), QStringLiteral("سلطان")),
+                    {4, QStringLiteral("نار"), QVariant(), QStringLiteral("فتنة")},
+                    dreamRow(5, QStringLiteral("ماء"), QStringLiteral("الماء العكر"), QStringLiteral("مرض"))});
+    }
+
+    void connectionStrings_data()
+    {
+        QTest::addColumn<QString>("provider");
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<QString>("argument");
+        const QString file = dir.filePath(QStringLiteral("kelvra.mdb"));
+        QTest::newRow("full string") << QString() << QString()
+                                     << "Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=" + file;
+        QTest::newRow("empty string, preset one") << "Microsoft.Jet.OLEDB.4.0" << "Data Source=" + file << QString();
+        QTest::newRow("bare path") << "Microsoft.JET.OLEDB.4.0" << QString() << file;
+        QTest::newRow("upper-case file name") << QString() << QString() << dir.filePath(QStringLiteral("KELVRA.mdb"));
+        QTest::newRow("upper-case in a full string") << QString() << QString()
+                                                     << "Data Source=" + dir.filePath(QStringLiteral("KELVRA.MDB"));
+    }
+    void connectionStrings()
+    {
+        QFETCH(QString, provider);
+        QFETCH(QString, preset);
+        QFETCH(QString, argument);
+        Connection c;
+        c.Provider = provider;
+        c.ConnectionString = preset;
+        QCOMPARE(c.State(), adStateClosed);
+        c.Open(argument);
+        QCOMPARE(c.State(), adStateOpen);
+        QCOMPARE(c.filePath(), path);
+        c.Close();
+        QCOMPARE(c.State(), adStateClosed);
+    }
+
+    void unknownProviderIsRefused()
+    {
+        Connection c;
+        c.Provider = QStringLiteral("SQLOLEDB");
+        try {
+            c.Open(path);
+            QFAIL("opened with an unknown provider");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), err::ProviderNotFound);
+        }
+    }
+
+    void statements_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("bare table") << "dream" << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("bracketed table") << "[dream]" << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("bracketed names, semicolon") << "SELECT * FROM [dream] WHERE  [المفتاح] LIKE '%ماء%'    ;" << QList<int>{1, 5};
+        QTest::newRow("no semicolon") << "SELECT * FROM [dream] WHERE [المفتاح] LIKE '%ماء%'" << QList<int>{1, 5};
+        QTest::newRow("equality") << "SELECT * FROM [dream] WHERE [الحلم] ='رؤية الأسد'" << QList<int>{3};
+        QTest::newRow("equality is whole text") << "SELECT * FROM [dream] WHERE [الحلم] ='رؤية'" << QList<int>{};
+        QTest::newRow("OR list") << "SELECT * FROM [dream] WHERE  [المفتاح] = 'بحر' OR [الحلم] = 'رؤية الأسد'  ;" << QList<int>{2, 3};
+        QTest::newRow("bare Arabic name in parentheses") << "SELECT * FROM dream WHERE ( الحلم ='الغرق في البحر' ) " << QList<int>{2};
+        QTest::newRow("LIKE over a number field") << "SELECT * FROM [dream] WHERE [رقم] LIKE '%4%'" << QList<int>{4};
+        QTest::newRow("LIKE never matches Null") << "SELECT * FROM [dream] WHERE [الحلم] LIKE '%'" << QList<int>{1, 2, 3, 5};
+        QTest::newRow("LIKE folds hamza") << "SELECT * FROM [dream] WHERE [المفتاح] LIKE 'اسد'" << QList<int>{3};
+    }
+    void statements()
+    {
+        QFETCH(QString, source);
+        QFETCH(QList<int>, numbers);
+        Recordset rs;
+        rs.Open(source, open(), adOpenStatic, adLockReadOnly);
+        QList<int> found;
+        while (!rs.AtEnd()) {
+            found << rs.Fields(0).Value().toInt();
+            rs.MoveNext();
+        }
+        QCOMPARE(found, numbers);
+        QCOMPARE(rs.RecordCount(), long(numbers.size()));
+    }
+
+    void fieldsByPositionAndName()
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("dream"), open(), adOpenDynamic, adLockOptimistic, adCmdTable);
+        QCOMPARE(rs.Fields().Count(), 4);
+        QCOMPARE(rs.Fields(2).Name(), QStringLiteral("الحلم"));
+        QCOMPARE(rs.Fields(QStringLiteral("الحلم")).Value().toString(), QStringLiteral("شرب الماء الصافي"));
+        QCOMPARE(rs.Fields(0).Value().toInt(), 1);
+        try {
+            rs.Fields(QStringLiteral("غير موجود")).Value();
+            QFAIL("an unknown field was found");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), err::ItemNotFound);
+            QVERIFY(e.description().contains(path));
+        }
+    }
+
+    void nullValue()
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM [dream] WHERE [رقم] = 4"), open(), adOpenStatic, adLockReadOnly);
+        QVERIFY(rs.Fields(QStringLiteral("الحلم")).Value().isNull());
+        QCOMPARE(textOf(rs.Fields(QStringLiteral("الحلم")).Value()), QString());
+        QCOMPARE(textOf(rs.Fields(QStringLiteral("التفسير")).Value()), QStringLiteral("فتنة"));
+    }
+
+    void movesAndFlags()
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("dream"), open(), adOpenDynamic, adLockOptimistic, adCmdTable);
+        QVERIFY(!rs.BOF());
+        QVERIFY(!rs.AtEnd());
+        QCOMPARE(rs.AbsolutePosition(), 1L);
+        rs.MovePrevious();
+        QVERIFY(rs.BOF());
+        QCOMPARE(rs.AbsolutePosition(), 0L);
+        rs.MoveFirst();
+        rs.MoveNext();
+        QCOMPARE(rs.AbsolutePosition(), 2L);
+        rs.MoveLast();
+        QCOMPARE(rs.Fields(0).Value().toInt(), 5);
+        rs.MoveNext();
+        QVERIFY(rs.AtEnd());
+        QVERIFY(!rs.BOF());
+        QCOMPARE(rs.AbsolutePosition(), 0L);
+        try {
+            rs.MoveNext();
+            QFAIL("moved past the end twice");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), err::NoCurrentRecord);
+        }
+        rs.MovePrevious();
+        QCOMPARE(rs.Fields(0).Value().toInt(), 5);
+        QCOMPARE(rs.RecordCount(), 5L);
+        rs.Close();
+        QCOMPARE(rs.State(), adStateClosed);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.AtEnd());
+    }
+
+    void emptyResult()
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM [dream] WHERE [الحلم] ='لا شيء'"), open(), adOpenStatic, adLockReadOnly);
+        QVERIFY(rs.BOF());
+        QVERIFY(rs.AtEnd());
+        QCOMPARE(rs.RecordCount(), 0L);
+        QCOMPARE(rs.AbsolutePosition(), 0L);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.MoveFirst());
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.Fields(0).Value());
+    }
+
+    void openTwiceIsRefused()
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("dream"), open(), adOpenStatic, adLockReadOnly);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.Open(QStringLiteral("dream"), open(), adOpenStatic, adLockReadOnly));
+    }
+
+    void onlyReadingStatementsRun_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("number");
+        QTest::newRow("delete") << "DELETE FROM dream" << err::StatementRefused;
+        QTest::newRow("drop after a select") << "SELECT * FROM dream; DROP TABLE dream" << err::StatementRefused;
+        QTest::newRow("injected into a literal")
+            << "SELECT * FROM [dream] WHERE [الحلم] ='x'; DELETE FROM dream; --'" << err::StatementRefused;
+        QTest::newRow("attach") << "SELECT * FROM dream WHERE 1 = (SELECT 1); ATTACH 'x.db' AS x" << err::StatementRefused;
+        QTest::newRow("pragma in a select") << "SELECT * FROM pragma_table_info('dream')" << err::StatementRefused;
+        QTest::newRow("unknown table") << "SELECT * FROM [أحلام]" << err::TableNotFound;
+        QTest::newRow("unknown column") << "SELECT * FROM [dream] WHERE [لون] = 'x'" << err::ItemNotFound;
+        QTest::newRow("broken syntax") << "SELECT * FROM [dream] WHERE [الحلم] = 'x" << err::SyntaxError;
+    }
+    void onlyReadingStatementsRun()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, number);
+        const QByteArray before = fileHash(path);
+        Recordset rs;
+        try {
+            rs.Open(source, open(), adOpenStatic, adLockReadOnly);
+            QFAIL("the statement ran");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), number);
+            QVERIFY2(e.description().contains(path), qPrintable(e.description()));
+        }
+        QCOMPARE(rs.State(), adStateClosed);
+        QCOMPARE(fileHash(path), before);
+        Recordset all;
+        all.Open(QStringLiteral("dream"), open(), adOpenStatic, adLockReadOnly);
+        QCOMPARE(all.RecordCount(), 5L);
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("cause");
+        QByteArray random(4096, '\0');
+        for (int i = 0; i < random.size(); ++i)
+            random[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("missing") << QByteArray() << false << err::FileNotFound << QStringLiteral("تعذر العثور");
+        QTest::newRow("empty") << QByteArray() << true << err::UnrecognizedDatabase << QStringLiteral("فارغ");
+        QTest::newRow("random bytes") << random << true << err::UnrecognizedDatabase << QStringLiteral("ليس قاعدة بيانات");
+    }
+    void badFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, present);
+        QFETCH(int, number);
+        QFETCH(QString, cause);
+        QTemporaryDir other;
+        const QString bad = other.filePath(QStringLiteral("kelvra.mdb"));
+        if (present) {
+            QFile file(bad);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Connection c;
+        try {
+            c.Open(bad);
+            QFAIL("a bad file opened");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), number);
+            QVERIFY2(e.description().contains(bad), qPrintable(e.description()));
+            QVERIFY2(e.description().contains(cause), qPrintable(e.description()));
+        }
+        QCOMPARE(c.State(), adStateClosed);
+        if (present) {
+            QFile file(bad);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+    }
+
+    void truncatedFile()
+    {
+        QTemporaryDir other;
+        const QString big = other.filePath(QStringLiteral("full.mdb"));
+        QList<QVariantList> rows;
+        for (int i = 1; i <= 2000; ++i)
+            rows << dreamRow(i, QStringLiteral("مفتاح %1").arg(i), QStringLiteral("حلم %1").arg(i), QString(200, QChar(0x0645)));
+        writeTable(big, QStringLiteral("dream"), dreamColumns(), rows);
+        QFile full(big);
+        QVERIFY(full.open(QIODevice::ReadOnly));
+        const QByteArray half = full.read(full.size() / 2);
+        const QString cut = other.filePath(QStringLiteral("kelvra.mdb"));
+        QFile out(cut);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(half);
+        out.close();
+
+        try {
+            auto c = std::make_shared<Connection>();
+            c->Open(cut);
+            Recordset rs;
+            rs.Open(QStringLiteral("dream"), c, adOpenStatic, adLockReadOnly);
+            rs.RecordCount();
+            QFAIL("a truncated file was read to the end");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), err::UnrecognizedDatabase);
+            QVERIFY2(e.description().contains(cut), qPrintable(e.description()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordStore)
+#include "tst_recordstore.moc"

@@ -1,0 +1,159 @@
+#include "fixturedb.h"
+#include "harness.h"
+#include "platform/grid/flexgrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace velkaram;
+
+namespace {
+
+// Clicks a data cell the way a user does (row and column as the grid counts
+// them, header row and fixed column included).
+void clickCell(FlexGrid &grid, int row, int col)
+{
+    grid.refresh();
+    const QModelIndex index = grid.model()->index(row - 1, col - 1);
+    grid.scrollTo(index);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(index).center());
+}
+
+const QString Start = QStringLiteral("السجل رقم ( 0 ) من ( 0 )");
+
+} // namespace
+
+class TestDreamGrid : public QObject {
+    Q_OBJECT
+
+    QList<QVariantList> entries()
+    {
+        return {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة")),
+                dreamRow(2, QStringLiteral("بحر"), QStringLiteral("رؤية البحر"), QStringLiteral("سلطان واسع")),
+                {3, QStringLiteral("نار"), QVariant(), QStringLiteral("فتنة")},
+                dreamRow(4, QStringLiteral("موج"), QStringLiteral("رؤية البحر"), QStringLiteral("تقلب الأحوال")),
+                dreamRow(5, QStringLiteral("ساعة"), QStringLiteral("ساعة o'clock"), QStringLiteral("موعد قريب"))};
+    }
+
+private slots:
+    void fillListsEveryRecord()
+    {
+        Harness h;
+        h.writeDictionary(entries());
+        DreamForm &form = h.dream();
+        form.show();
+        const FlexGrid &grid = *form.ui().MSFlexGrid1;
+        QCOMPARE(grid.Rows(), 6);
+        QCOMPARE(grid.Cols(), 3);
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("1"));
+        QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("ماء"));
+        QCOMPARE(grid.TextMatrix(1, 2), QStringLiteral("شرب الماء الصافي"));
+        QCOMPARE(grid.TextMatrix(3, 2), QString());
+        // The interpretation, the table's last field, is never listed.
+        for (int r = 0; r < grid.Rows(); ++r) {
+            for (int c = 0; c < grid.Cols(); ++c)
+                QVERIFY(!grid.TextMatrix(r, c).contains(QStringLiteral("فتنة")));
+        }
+    }
+
+    void refillLeavesNoLeftovers()
+    {
+        Harness h;
+        h.writeDictionary(entries());
+        DreamForm &form = h.dream();
+        form.show();
+        form.ui().Text1->setText(QStringLiteral("نار"));
+        form.Commmand1_Click();
+        FlexGrid &grid = *form.ui().MSFlexGrid1;
+        QCOMPARE(grid.Rows(), 2);
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("3"));
+        // Row 1 held a dream before; the Null dream of this result is empty.
+        QCOMPARE(grid.TextMatrix(1, 2), QString());
+
+        form.Commmand2_Click();
+        QCOMPARE(grid.Rows(), 6);
+        QCOMPARE(form.SearchRecordset->Source(), QStringLiteral("[dream]"));
+        QCOMPARE(form.SearchRecordset->RecordCount(), 5L);
+    }
+
+    void clickShowsTheEntry_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("interpretation");
+        QTest::newRow("single match") << 1 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 1 ) ") << "ماء" << "حياة طيبة";
+        QTest::newRow("two dreams of one name") << 4 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 2 ) ") << "بحر" << "سلطان واسع";
+        QTest::newRow("apostrophe in the name") << 5 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 1 ) ") << "ساعة" << "موعد قريب";
+        QTest::newRow("keyword cell names no dream") << 2 << 1 << QStringLiteral("السجل رقم ( 0 ) من ( 0 ) ") << "ماء" << "حياة طيبة";
+    }
+    void clickShowsTheEntry()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, label);
+        QFETCH(QString, key);
+        QFETCH(QString, interpretation);
+        Harness h;
+        h.writeDictionary(entries());
+        DreamForm &form = h.dream();
+        form.show();
+        clickCell(*form.ui().MSFlexGrid1, row, col);
+        QCOMPARE(form.ui().LabRecord->text(), label);
+        QCOMPARE(form.ui().key->toPlainText(), key);
+        QCOMPARE(form.ui().discrpt->toPlainText(), interpretation);
+        QVERIFY(!form.LookupRecordset.exists());
+        QVERIFY(h.messages.isEmpty());
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    void clickOnAnEmptyCellAsksForAValue()
+    {
+        Harness h;
+        h.writeDictionary(entries());
+        DreamForm &form = h.dream();
+        form.show();
+        clickCell(*form.ui().MSFlexGrid1, 3, 2);
+        QCOMPARE(h.messages.size(), 1);
+        QCOMPARE(h.messages[0].prompt, QStringLiteral("من فضلك أدخل القيمة المراد البحث عنها لكى تتم عملية البحث"));
+        QCOMPARE(h.messages[0].title, QStringLiteral("أدخل قيمة حقل البحث"));
+        QCOMPARE(h.messages[0].icon, MessageIcon::Critical);
+        QVERIFY(h.messages[0].rightToLeft);
+        QCOMPARE(form.ui().LabRecord->text(), Start);
+        QCOMPARE(form.ui().Item->toPlainText(), QStringLiteral("شرب الماء الصافي"));
+    }
+
+    void clickDoesNotMoveThePaging()
+    {
+        Harness h;
+        h.writeDictionary(entries());
+        DreamForm &form = h.dream();
+        form.show();
+        clickCell(*form.ui().MSFlexGrid1, 4, 2);
+        QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("بحر"));
+        form.Cmd_Next_Click();
+        QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("بحر"));
+        form.Cmd_Next_Click();
+        QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("نار"));
+        QCOMPARE(form.ui().LabRecord->text(), QStringLiteral("السجل رقم ( 1 ) من ( 2 ) "));
+    }
+
+    void nullFieldOfTheFoundEntryShowsEmpty()
+    {
+        Harness h;
+        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
+                           {2, QVariant(), QStringLiteral("رؤية السحاب"), QStringLiteral("رحمة")}});
+        DreamForm &form = h.dream();
+        form.show();
+        clickCell(*form.ui().MSFlexGrid1, 2, 2);
+        QCOMPARE(form.ui().key->toPlainText(), QString());
+        QCOMPARE(form.ui().Item->toPlainText(), QStringLiteral("رؤية السحاب"));
+        QCOMPARE(form.ui().discrpt->toPlainText(), QStringLiteral("رحمة"));
+    }
+};
+
+QTEST_MAIN(TestDreamGrid)
+#include "tst_dreamgrid.moc"

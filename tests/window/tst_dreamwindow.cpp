@@ -1,0 +1,268 @@
+#include "fixturedb.h"
+#include "harness.h"
+#include "platform/grid/flexgrid.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace velkaram;
+
+namespace {
+
+QList<QVariantList> threeEntries()
+{
+    return {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة ورزق حلال")),
+            dreamRow(2, QStringLiteral("بحر"), QStringLiteral("الغرق في البحر"), QStringLiteral("الوقوع في فتنة")),
+            dreamRow(3, QStringLiteral("أسد"), QStringLiteral("رؤية الأسد"), QStringLiteral("سلطان قوي"))};
+}
+
+QString shownDream(DreamForm &form)
+{
+    return form.ui().Item->toPlainText();
+}
+
+} // namespace
+
+class TestDreamWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpFollowsTheTable_data()
+    {
+        QTest::addColumn<QStringList>("columns");
+        QTest::newRow("four fields") << dreamColumns();
+        QTest::newRow("six fields") << (dreamColumns() << QStringLiteral("المصدر") << QStringLiteral("ملاحظة"));
+        QTest::newRow("three fields") << QStringList{QStringLiteral("المفتاح"), QStringLiteral("الحلم"), QStringLiteral("التفسير")};
+    }
+    void startUpFollowsTheTable()
+    {
+        QFETCH(QStringList, columns);
+        Harness h;
+        QVariantList row;
+        for (const QString &c : columns)
+            row << QStringLiteral("قيمة %1").arg(c);
+        h.writeDictionary(columns, {row});
+        DreamForm &form = h.dream();
+        form.show();
+        QVERIFY(h.fatals.isEmpty());
+        const DreamControls &c = form.ui();
+        const int n = columns.size();
+
+        QCOMPARE(form.window()->windowTitle(), QStringLiteral("Velkaram"));
+        QCOMPARE(c.Combo1->count(), n - 2);
+        for (int i = 1; i <= n - 2; ++i)
+            QCOMPARE(c.Combo1->itemText(i - 1), columns[i]);
+        QCOMPARE(c.Combo1->currentText(), QString());
+        QCOMPARE(c.MSFlexGrid1->Cols(), n - 1);
+        for (int i = 0; i <= n - 2; ++i) {
+            QCOMPARE(c.MSFlexGrid1->ColWidth(i), 2700);
+            QCOMPARE(c.MSFlexGrid1->ColAlignment(i), 3);
+            QCOMPARE(c.MSFlexGrid1->TextMatrix(0, i), columns[i]);
+        }
+        QCOMPARE(c.MSFlexGrid1->Rows(), 2);
+        QCOMPARE(c.key->toPlainText(), QStringLiteral("قيمة المفتاح"));
+        QCOMPARE(c.Item->toPlainText(), QStringLiteral("قيمة الحلم"));
+        QCOMPARE(c.discrpt->toPlainText(), QStringLiteral("قيمة التفسير"));
+        QCOMPARE(c.LabRecord->text(), QStringLiteral("السجل رقم ( 0 ) من ( 0 )"));
+        QVERIFY(c.Cmd_Next->isEnabled());
+        QVERIFY(c.Cmd_Prev->isEnabled());
+        QVERIFY(!form.window()->styleSheet().isEmpty());
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<QString>("presses");
+        QTest::addColumn<QString>("dream");
+        QTest::addColumn<bool>("nextEnabled");
+        QTest::addColumn<bool>("prevEnabled");
+        QTest::newRow("start") << "" << "شرب الماء الصافي" << true << true;
+        QTest::newRow("next") << "N" << "الغرق في البحر" << true << true;
+        QTest::newRow("prev on the first") << "P" << "شرب الماء الصافي" << true << false;
+        QTest::newRow("next past the last") << "NNN" << "رؤية الأسد" << false << true;
+        QTest::newRow("last then next") << "LN" << "رؤية الأسد" << false << true;
+        QTest::newRow("first keeps next disabled") << "LNF" << "شرب الماء الصافي" << false << true;
+        QTest::newRow("prev brings next back") << "LNP" << "الغرق في البحر" << true << true;
+        QTest::newRow("next brings prev back") << "PN" << "الغرق في البحر" << true << true;
+        QTest::newRow("first and last leave flags") << "PLF" << "شرب الماء الصافي" << true << false;
+    }
+    void navigation()
+    {
+        QFETCH(QString, presses);
+        QFETCH(QString, dream);
+        QFETCH(bool, nextEnabled);
+        QFETCH(bool, prevEnabled);
+        Harness h;
+        h.writeDictionary(threeEntries());
+        DreamForm &form = h.dream();
+        form.show();
+        const DreamControls &c = form.ui();
+        for (const QChar p : presses) {
+            QPushButton *button = p == u'N' ? c.Cmd_Next : p == u'P' ? c.Cmd_Prev : p == u'F' ? c.Command1 : c.Cmd_last;
+            QVERIFY(button->isEnabled());
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QCOMPARE(shownDream(form), dream);
+        QCOMPARE(c.Cmd_Next->isEnabled(), nextEnabled);
+        QCOMPARE(c.Cmd_Prev->isEnabled(), prevEnabled);
+        QCOMPARE(c.LabRecord->text(), QStringLiteral("السجل رقم ( 0 ) من ( 0 )"));
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    void nullFieldShowsEmpty()
+    {
+        Harness h;
+        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
+                           {2, QStringLiteral("بحر"), QVariant(), QStringLiteral("هم")}});
+        DreamForm &form = h.dream();
+        form.show();
+        form.Cmd_Next_Click();
+        QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("بحر"));
+        QCOMPARE(form.ui().Item->toPlainText(), QString());
+        QCOMPARE(form.ui().discrpt->toPlainText(), QStringLiteral("هم"));
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    void emptyTableStartsQuietly()
+    {
+        Harness h;
+        h.writeDictionary({});
+        DreamForm &form = h.dream();
+        form.show();
+        const DreamControls &c = form.ui();
+        QCOMPARE(c.key->toPlainText(), QString());
+        QCOMPARE(c.MSFlexGrid1->Rows(), 1);
+        for (QPushButton *b : {c.Command1, c.Cmd_Prev, c.Cmd_Next, c.Cmd_last})
+            QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(c.key->toPlainText(), QString());
+        QVERIFY(h.fatals.isEmpty());
+        QVERIFY(form.isVisible());
+    }
+
+    void escapeChangesNothing()
+    {
+        Harness h;
+        h.writeDictionary(threeEntries());
+        DreamForm &form = h.dream();
+        form.show();
+        form.Cmd_Next_Click();
+        QTest::keyClick(form.ui().Text1, Qt::Key_Escape);
+        QTest::keyClick(form.window(), Qt::Key_Escape);
+        QVERIFY(form.isVisible());
+        QCOMPARE(shownDream(form), QStringLiteral("الغرق في البحر"));
+    }
+
+    void backThenReopenStartsAfresh()
+    {
+        Harness h;
+        h.writeDictionary(threeEntries());
+        DreamForm &form = h.dream();
+        form.show();
+        QTest::mouseClick(form.ui().Cmd_Next, Qt::LeftButton);
+        QTest::mouseClick(form.ui().Cmd_Next, Qt::LeftButton);
+        const auto search = form.SearchConnection.shared();
+        const auto main = form.MainConnection;
+
+        QTest::mouseClick(form.ui().Command3, Qt::LeftButton);
+        QVERIFY(!form.isLoaded());
+        QVERIFY(h.forms().form(QStringLiteral("A")).isVisible());
+        // The data objects outlive the controls.
+        QCOMPARE(form.SearchConnection->State(), rs::adStateOpen);
+
+        form.show();
+        QCOMPARE(shownDream(form), QStringLiteral("شرب الماء الصافي"));
+        QCOMPARE(form.ui().Combo1->count(), 2);
+        QCOMPARE(form.ui().MSFlexGrid1->Rows(), 4);
+        QCOMPARE(form.SearchConnection.shared(), search);
+        QVERIFY(form.MainConnection != main);
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    void closeBoxShowsTheMenu()
+    {
+        Harness h;
+        h.writeDictionary(threeEntries());
+        DreamForm &form = h.dream();
+        form.show();
+        form.window()->close();
+        QVERIFY(!form.isLoaded());
+        QVERIFY(h.forms().form(QStringLiteral("A")).isVisible());
+    }
+
+    void aboutHidesAndKeepsState()
+    {
+        Harness h;
+        h.writeDictionary(threeEntries());
+        DreamForm &form = h.dream();
+        form.show();
+        form.Cmd_Next_Click();
+        QTest::mouseClick(form.ui().Command2, Qt::LeftButton);
+        QVERIFY(h.forms().form(QStringLiteral("aboutme")).isVisible());
+        QVERIFY(form.isLoaded());
+        QVERIFY(!form.isVisible());
+        form.show();
+        QCOMPARE(shownDream(form), QStringLiteral("الغرق في البحر"));
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing") << "missing" << QStringLiteral("تعذر العثور");
+        QTest::newRow("empty") << "empty" << QStringLiteral("فارغ");
+        QTest::newRow("random bytes") << "random" << QStringLiteral("ليس قاعدة بيانات");
+        QTest::newRow("truncated") << "truncated" << QStringLiteral("تالف");
+        QTest::newRow("no dream table") << "other table" << QStringLiteral("الجدول 'dream'");
+        QTest::newRow("two fields") << "two fields" << QStringLiteral("الحقل 'التفسير'");
+    }
+    void badFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, cause);
+        Harness h;
+        const QString path = h.folder() + QStringLiteral("/kelvra.mdb");
+        if (kind == u"empty" || kind == u"random" || kind == u"truncated") {
+            QByteArray bytes;
+            if (kind == u"random") {
+                for (int i = 0; i < 8192; ++i)
+                    bytes += char((i * 131 + 7) % 256);
+            } else if (kind == u"truncated") {
+                QList<QVariantList> rows;
+                for (int i = 1; i <= 3000; ++i)
+                    rows << dreamRow(i, QStringLiteral("مفتاح"), QStringLiteral("حلم %1").arg(i), QString(300, QChar(0x0628)));
+                h.writeDictionary(rows);
+                QFile full(path);
+                QVERIFY(full.open(QIODevice::ReadOnly));
+                bytes = full.read(full.size() / 3);
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        } else if (kind == u"other table") {
+            writeTable(path, QStringLiteral("articles"), {QStringLiteral("title")}, {{QStringLiteral("x")}});
+        } else if (kind == u"two fields") {
+            h.writeDictionary({QStringLiteral("المفتاح"), QStringLiteral("الحلم")}, {{QStringLiteral("ماء"), QStringLiteral("شرب")}});
+        }
+        QFile before(path);
+        const QByteArray original = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+        before.close();
+
+        DreamForm &form = h.dream();
+        form.guarded([&] { form.show(); });
+        QCOMPARE(h.fatals.size(), 1);
+        QVERIFY2(h.fatals[0].description.contains(QStringLiteral("kelvra.mdb")), qPrintable(h.fatals[0].description));
+        QVERIFY2(h.fatals[0].description.contains(cause), qPrintable(h.fatals[0].description));
+        if (kind != u"missing") {
+            QFile after(path);
+            QVERIFY(after.open(QIODevice::ReadOnly));
+            QCOMPARE(after.readAll(), original);
+        }
+    }
+};
+
+QTEST_MAIN(TestDreamWindow)
+#include "tst_dreamwindow.moc"

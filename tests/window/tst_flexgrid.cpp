@@ -1,0 +1,91 @@
+#include "platform/grid/flexgrid.h"
+#include "runtimeerror.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+using velkaram::FlexGrid;
+
+class TestFlexGrid : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsFollowRowsAndCols()
+    {
+        FlexGrid grid;
+        grid.setCols(3);
+        grid.setRows(3);
+        grid.setTextMatrix(0, 0, QStringLiteral("رقم"));
+        grid.setTextMatrix(0, 2, QStringLiteral("الحلم"));
+        grid.setTextMatrix(2, 1, QStringLiteral("ماء"));
+        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("ماء"));
+
+        // Cutting back to the header row drops the data rows for good.
+        grid.setRows(1);
+        grid.setRows(3);
+        QCOMPARE(grid.TextMatrix(2, 1), QString());
+        QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("الحلم"));
+        QVERIFY_THROWS_EXCEPTION(velkaram::RuntimeError, grid.TextMatrix(3, 0));
+        QVERIFY_THROWS_EXCEPTION(velkaram::RuntimeError, grid.setTextMatrix(0, 3, QString()));
+    }
+
+    void viewShowsHeaderRowAndFixedColumn()
+    {
+        FlexGrid grid;
+        grid.setCols(3);
+        grid.setRows(3);
+        for (int c = 0; c < 3; ++c)
+            grid.setColWidth(c, 2700);
+        grid.setColAlignment(1, 3);
+        grid.setTextMatrix(0, 1, QStringLiteral("المفتاح"));
+        grid.setTextMatrix(1, 0, QStringLiteral("7"));
+        grid.setTextMatrix(1, 1, QStringLiteral("بحر"));
+        grid.refresh();
+        QAbstractItemModel *model = grid.model();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->columnCount(), 2);
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("المفتاح"));
+        QCOMPARE(model->headerData(0, Qt::Vertical).toString(), QStringLiteral("7"));
+        QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("بحر"));
+        QCOMPARE(model->data(model->index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignTop));
+        QCOMPARE(grid.columnWidth(0), 180);
+        QCOMPARE(grid.verticalHeader()->width(), 180);
+    }
+
+    void viewCatchesUpAfterTheEventLoop()
+    {
+        FlexGrid grid;
+        grid.setCols(2);
+        grid.setRows(1);
+        QCoreApplication::processEvents();
+        for (int r = 1; r <= 500; ++r) {
+            grid.setRows(r + 1);
+            grid.setTextMatrix(r, 1, QString::number(r));
+        }
+        QTRY_COMPARE(grid.model()->rowCount(), 500);
+        QCOMPARE(grid.model()->data(grid.model()->index(499, 0)).toString(), QStringLiteral("500"));
+    }
+
+    void clickMakesTheCellCurrent()
+    {
+        FlexGrid grid;
+        grid.resize(600, 200);
+        grid.setCols(3);
+        grid.setRows(3);
+        grid.setTextMatrix(2, 2, QStringLiteral("رؤية البحر"));
+        grid.refresh();
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy clicks(&grid, &FlexGrid::Click);
+        const QRect cell = grid.visualRect(grid.model()->index(1, 1));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(grid.Row(), 2);
+        QCOMPARE(grid.Col(), 2);
+        QCOMPARE(grid.Text(), QStringLiteral("رؤية البحر"));
+    }
+};
+
+QTEST_MAIN(TestFlexGrid)
+#include "tst_flexgrid.moc"

@@ -1,0 +1,179 @@
+#include "app/forms.h"
+#include "runtimeerror.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace velkaram;
+
+namespace {
+
+// A window with one button and one text box, counting its events.
+class ProbeForm : public Form {
+public:
+    explicit ProbeForm(Forms &forms) : Form(forms, QStringLiteral("probe")) {}
+
+    QPushButton *button() { window(); return button_; }
+    QLineEdit *edit() { window(); return edit_; }
+
+    int loads = 0;
+    int unloads = 0;
+    int cancelUnload = 0;
+    int survivor = 0;
+    QList<int> formKeys;
+    QList<int> editKeys;
+    std::function<void()> onClick;
+
+protected:
+    void createControls(QWidget *window) override
+    {
+        button_ = new QPushButton(QStringLiteral("زر"), window);
+        edit_ = new QLineEdit(window);
+        edit_->move(0, 40);
+        on(button_, &QPushButton::clicked, [this] { onClick(); });
+        onKeyPress(edit_, [this](int &code) { editKeys << code; });
+    }
+    void releaseControls() override
+    {
+        button_ = nullptr;
+        edit_ = nullptr;
+    }
+    void Form_Load() override { ++loads; }
+    void Form_Unload(int &cancel) override
+    {
+        ++unloads;
+        cancel = cancelUnload;
+    }
+    void Form_KeyPress(int &code) override
+    {
+        formKeys << code;
+        if (code == 27)
+            code = 0;
+    }
+
+private:
+    QPushButton *button_ = nullptr;
+    QLineEdit *edit_ = nullptr;
+};
+
+} // namespace
+
+class TestFormRuntime : public QObject {
+    Q_OBJECT
+
+    struct Setup {
+        Forms forms{QStringLiteral("/opt/velkaram")};
+        QList<std::pair<int, QString>> fatals;
+        ProbeForm *probe = nullptr;
+        Setup()
+        {
+            forms.setFatalHandler([this](int n, const QString &d) { fatals.append({n, d}); });
+            forms.registerForm(QStringLiteral("probe"), [](Forms &f) { return std::make_unique<ProbeForm>(f); });
+            probe = &forms.get<ProbeForm>(QStringLiteral("probe"));
+        }
+    };
+
+private slots:
+    void createdOnFirstUseOnce()
+    {
+        Setup s;
+        QCOMPARE(&s.forms.form(QStringLiteral("probe")), static_cast<Form *>(s.probe));
+        QVERIFY(!s.probe->isLoaded());
+    }
+
+    void lifecycle()
+    {
+        Setup s;
+        s.probe->show();
+        QVERIFY(s.probe->isLoaded());
+        QVERIFY(s.probe->isVisible());
+        QCOMPARE(s.probe->loads, 1);
+        s.probe->hide();
+        QVERIFY(s.probe->isLoaded());
+        s.probe->show();
+        QCOMPARE(s.probe->loads, 1);
+
+        s.probe->survivor = 42;
+        s.probe->edit()->setText(QStringLiteral("نص"));
+        s.probe->unload();
+        QVERIFY(!s.probe->isLoaded());
+        QCOMPARE(s.probe->unloads, 1);
+        QCOMPARE(s.probe->survivor, 42);
+
+        // Touching a control loads the window hidden, with fresh controls.
+        QCOMPARE(s.probe->edit()->text(), QString());
+        QVERIFY(s.probe->isLoaded());
+        QVERIFY(!s.probe->isVisible());
+        QCOMPARE(s.probe->loads, 2);
+    }
+
+    void closeBoxUnloadsUnlessCancelled()
+    {
+        Setup s;
+        s.probe->show();
+        s.probe->cancelUnload = 1;
+        s.probe->window()->close();
+        QVERIFY(s.probe->isLoaded());
+        s.probe->cancelUnload = 0;
+        QPointer<QWidget> old = s.probe->window();
+        old->close();
+        QVERIFY(!s.probe->isLoaded());
+        QCOMPARE(s.probe->unloads, 2);
+        QTRY_VERIFY(old.isNull());
+    }
+
+    void escapingFailureGoesToTheErrorReport()
+    {
+        Setup s;
+        s.probe->show();
+        int after = 0;
+        s.probe->onClick = [&] {
+            throw RuntimeError(3024, QStringLiteral("تعذر العثور على الملف"));
+            ++after;
+        };
+        s.probe->button()->click();
+        QCOMPARE(s.fatals.size(), 1);
+        QCOMPARE(s.fatals[0].first, 3024);
+        QCOMPARE(s.fatals[0].second, QStringLiteral("تعذر العثور على الملف"));
+        QCOMPARE(after, 0);
+    }
+
+    void skipOnErrorRunsTheNextStep()
+    {
+        QStringList ran;
+        SkipOnError resume;
+        resume([&] { ran << QStringLiteral("1"); });
+        resume([&] {
+            throw RuntimeError(3704, QStringLiteral("مغلق"));
+            ran << QStringLiteral("never");
+        });
+        resume([&] { ran << QStringLiteral("3"); });
+        QCOMPARE(ran, (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
+    }
+
+    void keyPreviewSeesKeysBeforeTheControl()
+    {
+        Setup s;
+        s.probe->show();
+        QTest::keyClick(s.probe->edit(), Qt::Key_A);
+        QTest::keyClick(s.probe->edit(), Qt::Key_Return);
+        QTest::keyClick(s.probe->edit(), Qt::Key_Escape);
+        QTest::keyClick(s.probe->edit(), Qt::Key_Left); // no character: no KeyPress
+        QCOMPARE(s.probe->formKeys, (QList<int>{'a', 13, 27}));
+        // Escape was swallowed by the window before the control saw it.
+        QCOMPARE(s.probe->editKeys, (QList<int>{'a', 13}));
+        QCOMPARE(s.probe->edit()->text(), QStringLiteral("a"));
+    }
+
+    void programPath()
+    {
+        Forms root(QStringLiteral("/"));
+        QCOMPARE(root.programPath(QStringLiteral("\\kelvra.mdb")), QStringLiteral("/kelvra.mdb"));
+        Setup s;
+        QCOMPARE(s.forms.programPath(QStringLiteral("\\KELVRA")), QStringLiteral("/opt/velkaram/KELVRA"));
+    }
+};
+
+QTEST_MAIN(TestFormRuntime)
+#include "tst_formruntime.moc"
