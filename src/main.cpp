@@ -5,6 +5,8 @@
 #include "text/paths.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -12,6 +14,13 @@ int main(int argc, char *argv[])
     // Windows are hidden and shown by the program; hiding the last one does
     // not end it.
     app.setQuitOnLastWindowClosed(false);
+    // Qt's own words (the OK button) in Arabic. The translation would also
+    // turn every window right to left; the windows set their direction
+    // control by control instead.
+    QTranslator qtArabic;
+    if (qtArabic.load(QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtArabic);
+    app.setLayoutDirection(Qt::LeftToRight);
 
     velkaram::Forms forms(velkaram::defaultProgramFolder());
     forms.registerForm(QStringLiteral("A"), [](velkaram::Forms &f) { return std::make_unique<velkaram::MainMenuForm>(f); });

@@ -37,4 +37,11 @@ inline constexpr int StatementRefused = 3051;
 inline constexpr int SkinFileNotFound = 53;
 } // namespace err
 
+// A file or field name inside an Arabic message, in quotes, isolated so that
+// a path such as "/tmp/kelvra.mdb" keeps its own left-to-right order.
+inline QString quotedName(const QString &name)
+{
+    return QStringLiteral("'\u2068") + name + QStringLiteral("\u2069'");
+}
+
 } // namespace velkaram

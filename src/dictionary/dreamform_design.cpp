@@ -31,9 +31,11 @@ const ControlDesign Design[] = {
     {"Commmand1", K::Button, "Frame3", 120, 240, 1575, 495, QStringLiteral("تنفيذ البحث"), 12},
     {"Commmand2", K::Button, "Frame3", 120, 840, 1575, 495, QStringLiteral("عرض  كافة السجلات"), 13},
     {"Text1", K::TextBox, "Frame3", 1800, 240, 3015, 375, {}, 6},
-    {"Option2", K::OptionButton, "Frame3", 1800, 840, 1695, 195, QStringLiteral("مطابق لحالة الأحرف"), 4},
-    {"Option1", K::OptionButton, "Frame3", 4080, 840, 735, 195, QStringLiteral("شامل"), 5},
-    {"Check1", K::CheckBox, "Frame3", 5400, 240, 1935, 255, QStringLiteral("بحث بدلالة حقل معين"), 3},
+    // The option buttons and the check box are a little taller and wider
+    // than first drawn, so that their Arabic captions are not cut.
+    {"Option2", K::OptionButton, "Frame3", 1800, 840, 2160, 300, QStringLiteral("مطابق لحالة الأحرف"), 4},
+    {"Option1", K::OptionButton, "Frame3", 4080, 840, 735, 300, QStringLiteral("شامل"), 5},
+    {"Check1", K::CheckBox, "Frame3", 5040, 240, 2295, 300, QStringLiteral("بحث بدلالة حقل معين"), 3},
     {"Combo1", K::ComboBox, "Frame3", 5280, 720, 2055, 315, {}, 2},
     {"Command2", K::Button, "Frame3", 7560, 240, 1215, 495, QStringLiteral("About حول"), 23},
     {"Command3", K::Button, "Frame3", 7560, 840, 1215, 495, QStringLiteral("Back عودة"), 22},
@@ -63,6 +65,7 @@ void DreamForm::createControls(QWidget *window)
     buildDesign(window, Design, 15);
     window->setFixedSize(11880 / 15, 8445 / 15);
     setBackground(window, WindowColour);
+    window->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
     c_ = std::make_unique<DreamControls>();
     DreamControls &c = *c_;
@@ -95,10 +98,9 @@ void DreamForm::createControls(QWidget *window)
     find(c.discrpt, "discrpt");
     find(c.MSFlexGrid1, "MSFlexGrid1");
 
-    for (QWidget *w : {static_cast<QWidget *>(c.Frame1), static_cast<QWidget *>(c.Frame3),
-                       static_cast<QWidget *>(c.Option1), static_cast<QWidget *>(c.Option2),
-                       static_cast<QWidget *>(c.Check1)})
-        setBackground(w, WindowColour);
+    // The option buttons and the check box show the frame's colour through.
+    setBackground(c.Frame1, WindowColour);
+    setBackground(c.Frame3, WindowColour);
 
     const QFont headings = designFont(QStringLiteral("Tahoma"), 14.25, true);
     for (QLabel *label : {c.SkinLabel1, c.SkinLabel2, c.SkinLabel3, c.SkinLabel4})

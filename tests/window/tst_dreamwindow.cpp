@@ -1,6 +1,7 @@
 #include "fixturedb.h"
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
+#include "runtimeerror.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -216,8 +217,8 @@ private slots:
         QTest::newRow("empty") << "empty" << QStringLiteral("فارغ");
         QTest::newRow("random bytes") << "random" << QStringLiteral("ليس قاعدة بيانات");
         QTest::newRow("truncated") << "truncated" << QStringLiteral("تالف");
-        QTest::newRow("no dream table") << "other table" << QStringLiteral("الجدول 'dream'");
-        QTest::newRow("two fields") << "two fields" << QStringLiteral("الحقل 'التفسير'");
+        QTest::newRow("no dream table") << "other table" << QStringLiteral("الجدول ") + quotedName(QStringLiteral("dream"));
+        QTest::newRow("two fields") << "two fields" << QStringLiteral("الحقل ") + quotedName(QStringLiteral("التفسير"));
     }
     void badFiles()
     {

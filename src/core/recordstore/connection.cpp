@@ -40,7 +40,7 @@ Target parseConnectionString(const QString &text)
 [[noreturn]] void unreadable(const QString &path, const QString &cause)
 {
     throw RuntimeError(err::UnrecognizedDatabase,
-                       QStringLiteral("الملف '%1' ليس قاعدة بيانات يمكن قراءتها: %2.").arg(path, cause));
+                       QStringLiteral("الملف %1 ليس قاعدة بيانات يمكن قراءتها: %2.").arg(quotedName(path), cause));
 }
 
 // Only reading statements may run, whatever text reaches the store.
@@ -88,7 +88,7 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
     if (!target.provider.isEmpty())
         Provider = target.provider;
     if (!Provider.isEmpty() && Provider.compare(JetProvider, Qt::CaseInsensitive) != 0)
-        throw RuntimeError(err::ProviderNotFound, QStringLiteral("الموفر '%1' غير معروف.").arg(Provider));
+        throw RuntimeError(err::ProviderNotFound, QStringLiteral("الموفر %1 غير معروف.").arg(quotedName(Provider)));
     if (target.path.isEmpty())
         throw RuntimeError(err::FileNotFound, QStringLiteral("لم يحدد الاتصال ملف قاعدة البيانات."));
 
@@ -96,7 +96,7 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
     const QFileInfo info(path);
     if (!info.exists())
         throw RuntimeError(err::FileNotFound,
-                           QStringLiteral("تعذر العثور على ملف قاعدة البيانات '%1'.").arg(target.path));
+                           QStringLiteral("تعذر العثور على ملف قاعدة البيانات %1.").arg(quotedName(target.path)));
     if (info.isDir())
         unreadable(path, QStringLiteral("المسار مجلد وليس ملفا"));
     if (info.size() == 0)

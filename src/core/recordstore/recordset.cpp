@@ -75,26 +75,27 @@ void Recordset::Open(const QString &source, std::shared_ptr<Connection> connecti
         sqlite3_finalize(stmt);
         if (rc == SQLITE_AUTH || message.contains(QLatin1String("not authorized")))
             throw RuntimeError(err::StatementRefused,
-                               QStringLiteral("رفضت قاعدة البيانات '%1' العبارة: لا يسمح إلا بالقراءة.").arg(file));
+                               QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بالقراءة.").arg(quotedName(file)));
         if (message.startsWith(QLatin1String("no such table")))
             throw RuntimeError(err::TableNotFound,
-                               QStringLiteral("تعذر العثور على الجدول '%1' في قاعدة البيانات '%2'.")
-                                   .arg(table.isEmpty() ? message.section(QLatin1Char(':'), 1).trimmed() : table, file));
+                               QStringLiteral("تعذر العثور على الجدول %1 في قاعدة البيانات %2.")
+                                   .arg(quotedName(table.isEmpty() ? message.section(QLatin1Char(':'), 1).trimmed() : table),
+                                        quotedName(file)));
         if (message.startsWith(QLatin1String("no such column")))
             throw RuntimeError(err::ItemNotFound,
-                               QStringLiteral("الحقل '%1' غير موجود في قاعدة البيانات '%2'.")
-                                   .arg(message.section(QLatin1Char(':'), 1).trimmed(), file));
+                               QStringLiteral("الحقل %1 غير موجود في قاعدة البيانات %2.")
+                                   .arg(quotedName(message.section(QLatin1Char(':'), 1).trimmed()), quotedName(file)));
         if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
             throw RuntimeError(err::UnrecognizedDatabase,
-                               QStringLiteral("الملف '%1' تالف أو مبتور.").arg(file));
+                               QStringLiteral("الملف %1 تالف أو مبتور.").arg(quotedName(file)));
         throw RuntimeError(err::SyntaxError,
-                           QStringLiteral("تعذر تنفيذ الاستعلام على قاعدة البيانات '%1': صياغة العبارة غير صحيحة.").arg(file));
+                           QStringLiteral("تعذر تنفيذ الاستعلام على قاعدة البيانات %1: صياغة العبارة غير صحيحة.").arg(quotedName(file)));
     }
     // One statement per call: anything after it is refused, not ignored.
     if (!onlyBlanksAndSemicolons(tail) || !sqlite3_stmt_readonly(stmt)) {
         sqlite3_finalize(stmt);
         throw RuntimeError(err::StatementRefused,
-                           QStringLiteral("رفضت قاعدة البيانات '%1' العبارة: لا يسمح إلا بعبارة قراءة واحدة.").arg(file));
+                           QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بعبارة قراءة واحدة.").arg(quotedName(file)));
     }
 
     names_.clear();
@@ -158,7 +159,7 @@ bool Recordset::ensureRow(long row) const
         }
         if (rc != SQLITE_ROW)
             throw RuntimeError(err::UnrecognizedDatabase,
-                               QStringLiteral("تعذرت قراءة السجلات من الملف '%1': الملف تالف أو مبتور.").arg(fileName()));
+                               QStringLiteral("تعذرت قراءة السجلات من الملف %1: الملف تالف أو مبتور.").arg(quotedName(fileName())));
         for (size_t c = 0; c < columns; ++c) {
             Cell cell;
             switch (sqlite3_column_type(stmt_, int(c))) {
@@ -209,7 +210,7 @@ bool Recordset::AtEnd() const
 void Recordset::noCurrentRecord() const
 {
     throw RuntimeError(err::NoCurrentRecord,
-                       QStringLiteral("لا يوجد سجل حالي في '%1': المؤشر قبل أول سجل أو بعد آخر سجل.").arg(source_));
+                       QStringLiteral("لا يوجد سجل حالي في %1: المؤشر قبل أول سجل أو بعد آخر سجل.").arg(quotedName(source_)));
 }
 
 void Recordset::MoveFirst()
@@ -260,7 +261,7 @@ QVariant Recordset::cellValue(int column) const
     requireOpen();
     if (column < 0 || column >= names_.size())
         throw RuntimeError(err::ItemNotFound,
-                           QStringLiteral("لا يوجد حقل في الموضع %1 في قاعدة البيانات '%2'.").arg(column).arg(fileName()));
+                           QStringLiteral("لا يوجد حقل في الموضع %1 في قاعدة البيانات %2.").arg(column).arg(quotedName(fileName())));
     if (BOF() || AtEnd())
         noCurrentRecord();
     const Cell &cell = cells_[size_t(pos_) * size_t(names_.size()) + size_t(column)];
@@ -282,7 +283,7 @@ int Recordset::indexOf(const QString &name) const
             return i;
     }
     throw RuntimeError(err::ItemNotFound,
-                       QStringLiteral("الحقل '%1' غير موجود في قاعدة البيانات '%2'.").arg(name, fileName()));
+                       QStringLiteral("الحقل %1 غير موجود في قاعدة البيانات %2.").arg(quotedName(name), quotedName(fileName())));
 }
 
 int Fields::Count() const

@@ -3,6 +3,7 @@
 #include "runtimeerror.h"
 
 #include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
@@ -196,7 +197,23 @@ void FlexGrid::refresh()
     verticalHeader()->setFixedWidth(widths_[0] / TwipsPerPixel);
     verticalHeader()->setDefaultAlignment(alignmentFor(alignments_[0]));
     corner_->setText(cells_.empty() ? QString() : cells_[0]);
+    fitRowHeight();
     updateGeometries();
+}
+
+// Rows as tall as the grid's font needs, also after a skin restyles it.
+void FlexGrid::fitRowHeight()
+{
+    const int height = fontMetrics().height() + 6;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void FlexGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        fitRowHeight();
 }
 
 void FlexGrid::updateGeometries()

@@ -48,10 +48,12 @@ signals:
 
 protected:
     void updateGeometries() override;
+    void changeEvent(QEvent *event) override;
 
 private:
     friend class FlexGridModel;
     void changed();
+    void fitRowHeight();
     void checkCell(int row, int col) const;
 
     FlexGridModel *model_;

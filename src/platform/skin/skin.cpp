@@ -13,7 +13,7 @@ void Skin::LoadSkin(const QString &path)
 {
     QFile file(rs::resolveFileNameCase(QDir::fromNativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw RuntimeError(err::SkinFileNotFound, QStringLiteral("تعذر فتح ملف المظهر '%1'.").arg(path));
+        throw RuntimeError(err::SkinFileNotFound, QStringLiteral("تعذر فتح ملف المظهر %1.").arg(quotedName(path)));
     sheet_ = QString::fromUtf8(file.readAll());
     loaded_ = true;
 }
