@@ -61,10 +61,9 @@ private slots:
 
     void malformedUtf8IsNotFatal()
     {
-        std::u32string scratch;
         const velkaram::LikePattern pattern("%a%");
-        QVERIFY(pattern.matches(std::string_view("\xC3" "a\xFF", 3), scratch));
-        QVERIFY(!pattern.matches(std::string_view("\xE2\x82", 2), scratch));
+        QVERIFY(pattern.matches(std::string_view("\xC3" "a\xFF", 3)));
+        QVERIFY(!pattern.matches(std::string_view("\xE2\x82", 2)));
     }
 };
 

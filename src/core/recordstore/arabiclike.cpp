@@ -2,6 +2,9 @@
 
 #include "text/arabicfold.h"
 
+#include <QList>
+#include <QString>
+
 #include <sqlite3.h>
 
 namespace velkaram::rs {
@@ -30,13 +33,12 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     }
     char32_t escape = 0;
     if (argc == 3) {
-        std::u32string e;
-        foldUtf8(textOf(argv[2]), e);
-        if (e.size() != 1) {
+        const QString e = QString::fromUtf8(textOf(argv[2]).data(), qsizetype(textOf(argv[2]).size()));
+        if (e.toUcs4().size() != 1) {
             sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
             return;
         }
-        escape = e[0];
+        escape = e.toUcs4().at(0);
     }
     // The pattern is the same for every row of a statement: compile it once.
     auto *pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(ctx, 0));
@@ -45,14 +47,11 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         sqlite3_set_auxdata(ctx, 0, pattern, deletePattern);
         pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(ctx, 0));
         if (!pattern) { // SQLite may decline to keep it; then it is already freed
-            LikePattern once(textOf(argv[0]), escape);
-            std::u32string scratch;
-            sqlite3_result_int(ctx, once.matches(textOf(argv[1]), scratch));
+            sqlite3_result_int(ctx, LikePattern(textOf(argv[0]), escape).matches(textOf(argv[1])));
             return;
         }
     }
-    thread_local std::u32string scratch;
-    sqlite3_result_int(ctx, pattern->matches(textOf(argv[1]), scratch));
+    sqlite3_result_int(ctx, pattern->matches(textOf(argv[1])));
 }
 
 } // namespace

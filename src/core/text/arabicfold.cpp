@@ -1,6 +1,7 @@
 #include "text/arabicfold.h"
 
 #include <QChar>
+#include <cstring>
 
 namespace velkaram {
 
@@ -51,13 +52,63 @@ char32_t decode(std::string_view s, size_t &i)
     return c;
 }
 
+void encode(char32_t c, std::string &out)
+{
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
+bool contains(std::string_view haystack, std::string_view needle)
+{
+    return needle.empty() || memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
+}
+
+// How rare a folded letter is in Arabic text (higher is rarer), for letters
+// that no other character folds into. 0: not usable as an anchor.
+int anchorRarity(char32_t c)
+{
+    static const std::u32string_view byFrequency = U"لمنرتبعدسفكقحجشطصخزثضغذظءئؤ";
+    if (c >= '0' && c <= '9')
+        return 10;
+    const size_t at = byFrequency.find(c);
+    return at == std::u32string_view::npos ? 0 : int(at) + 1;
+}
+
 } // namespace
 
-void foldUtf8(std::string_view utf8, std::u32string &out)
+void foldUtf8(std::string_view utf8, std::string &out)
 {
-    for (size_t i = 0; i < utf8.size();) {
-        if (const char32_t f = foldChar(decode(utf8, i)))
-            out.push_back(f);
+    const size_t n = utf8.size();
+    for (size_t i = 0; i < n;) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            out.push_back(char(b >= 'A' && b <= 'Z' ? b + 32 : b));
+            ++i;
+        } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
+            // The Arabic block, two bytes a letter: the common case.
+            const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+            if (const char32_t f = foldChar(c); f == c) {
+                out.append(utf8.data() + i, 2);
+            } else if (f) {
+                encode(f, out);
+            }
+            i += 2;
+        } else if (const char32_t f = foldChar(decode(utf8, i))) {
+            encode(f, out);
+        }
     }
 }
 
@@ -82,40 +133,68 @@ LikePattern::LikePattern(std::string_view utf8Pattern, char32_t escape)
     }
 
     // The search box produces "%text%" almost always: match those shapes
-    // with a plain substring search.
+    // with a plain substring search on the folded bytes.
     const auto isWild = [](char32_t t) { return t == AnyRun || t == AnyOne; };
     const size_t n = tokens_.size();
     size_t wild = 0;
     for (char32_t t : tokens_)
         wild += isWild(t);
+    std::u32string_view literal;
     if (wild == 0) {
         shape_ = Shape::Equals;
-        literal_ = tokens_;
+        literal = tokens_;
     } else if (n >= 2 && wild == 2 && tokens_.front() == AnyRun && tokens_.back() == AnyRun) {
         shape_ = Shape::Contains;
-        literal_ = tokens_.substr(1, n - 2);
+        literal = std::u32string_view(tokens_).substr(1, n - 2);
     } else if (wild == 1 && tokens_.back() == AnyRun) {
         shape_ = Shape::Prefix;
-        literal_ = tokens_.substr(0, n - 1);
+        literal = std::u32string_view(tokens_).substr(0, n - 1);
     } else if (wild == 1 && tokens_.front() == AnyRun) {
         shape_ = Shape::Suffix;
-        literal_ = tokens_.substr(1);
+        literal = std::u32string_view(tokens_).substr(1);
     }
+    for (char32_t c : literal)
+        encode(c, literal_);
+    chooseAnchor();
 }
 
-bool LikePattern::matches(std::string_view utf8Text, std::u32string &scratch) const
+// A match must contain every literal letter of the pattern. A rare letter
+// that only itself folds into can be looked for in the raw text, which rules
+// most rows out without folding them.
+void LikePattern::chooseAnchor()
 {
-    scratch.clear();
-    foldUtf8(utf8Text, scratch);
-    const std::u32string_view text(scratch);
+    char32_t best = 0;
+    int bestRarity = 0;
+    for (char32_t t : tokens_) {
+        if (const int rarity = anchorRarity(t); rarity > bestRarity) {
+            best = t;
+            bestRarity = rarity;
+        }
+    }
+    if (best)
+        encode(best, anchor_);
+}
+
+bool LikePattern::matches(std::string_view utf8Text) const
+{
+    if (!anchor_.empty() && !contains(utf8Text, anchor_))
+        return false;
+    thread_local std::string folded;
+    folded.clear();
+    foldUtf8(utf8Text, folded);
+    const std::string_view text(folded);
     switch (shape_) {
     case Shape::Equals: return text == literal_;
-    case Shape::Contains: return text.find(literal_) != std::u32string_view::npos;
+    case Shape::Contains: return contains(text, literal_);
     case Shape::Prefix: return text.starts_with(literal_);
     case Shape::Suffix: return text.ends_with(literal_);
     case Shape::General: break;
     }
-    return matchGeneral(text);
+    thread_local std::u32string codePoints;
+    codePoints.clear();
+    for (size_t i = 0; i < text.size();)
+        codePoints.push_back(decode(text, i));
+    return matchGeneral(codePoints);
 }
 
 // Wildcard matching with a single back-tracking point, which is enough for
@@ -147,9 +226,8 @@ bool arabicLike(const QString &pattern, const QString &text, QChar escape)
 {
     const QByteArray p = pattern.toUtf8();
     const QByteArray t = text.toUtf8();
-    std::u32string scratch;
     return LikePattern({p.constData(), size_t(p.size())}, escape.unicode())
-        .matches({t.constData(), size_t(t.size())}, scratch);
+        .matches({t.constData(), size_t(t.size())});
 }
 
 } // namespace velkaram

@@ -3,7 +3,6 @@
 #include <QString>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace velkaram {
 
@@ -13,8 +12,8 @@ namespace velkaram {
 // character that is ignored.
 char32_t foldChar(char32_t c);
 
-// Appends the folded code points of UTF-8 text to out.
-void foldUtf8(std::string_view utf8, std::u32string &out);
+// Appends the folded text, still UTF-8, to out.
+void foldUtf8(std::string_view utf8, std::string &out);
 
 // A LIKE pattern ("%" any run, "_" one character after folding, an optional
 // escape character) compiled once and matched against many texts.
@@ -22,8 +21,7 @@ class LikePattern {
 public:
     explicit LikePattern(std::string_view utf8Pattern, char32_t escape = 0);
 
-    // scratch is reused between calls to avoid an allocation per row.
-    bool matches(std::string_view utf8Text, std::u32string &scratch) const;
+    bool matches(std::string_view utf8Text) const;
 
 private:
     enum class Shape { General, Contains, Equals, Prefix, Suffix };
@@ -31,9 +29,11 @@ private:
     static constexpr char32_t AnyRun = 0xFFFFFFFF;
 
     bool matchGeneral(std::u32string_view text) const;
+    void chooseAnchor();
 
     std::u32string tokens_;  // folded literals plus the two wildcard markers
-    std::u32string literal_; // the literal part for the simple shapes
+    std::string literal_;    // the literal part of the simple shapes, UTF-8
+    std::string anchor_;     // a letter every match must hold as it is
     Shape shape_ = Shape::General;
 };
 
