@@ -119,11 +119,10 @@ void DreamForm::SearchExact()
         if (SearchRecordset->State() == rs::adStateOpen)
             SearchRecordset->Close();
     });
-    resume([&] {
-        SearchRecordset->Open(statements::allFieldsStatement(SearchCondition), SearchConnection.shared(),
-                              rs::adOpenKeyset, rs::adLockReadOnly);
-    });
-    resume([&] { FillGrid(); });
+    bool opened = false;
+    resume([&] { opened = openSearch(statements::allFieldsStatement(SearchCondition), rs::adOpenKeyset); });
+    if (opened)
+        resume([&] { FillGrid(); });
 }
 
 } // namespace velkaram

@@ -232,8 +232,19 @@ private slots:
         QCOMPARE(listed(*c.MSFlexGrid1), QList<int>{1});
     }
 
+    void refusedStatementIsReportedAndTheGridKept_data()
+    {
+        QTest::addColumn<bool>("oneField");
+        QTest::addColumn<bool>("equal");
+        QTest::newRow("field contains") << true << false;
+        QTest::newRow("field equals") << true << true;
+        QTest::newRow("all fields contain") << false << false;
+        QTest::newRow("all fields equal") << false << true;
+    }
     void refusedStatementIsReportedAndTheGridKept()
     {
+        QFETCH(bool, oneField);
+        QFETCH(bool, equal);
         Harness h;
         // A field name the statement cannot bracket.
         h.writeDictionary({QStringLiteral("رقم"), QStringLiteral("المفتاح"), QStringLiteral("x]y"),
@@ -242,8 +253,11 @@ private slots:
         DreamForm &form = h.dream();
         form.show();
         DreamControls &c = form.ui();
-        c.Check1->click();
-        c.Combo1->setCurrentIndex(c.Combo1->findText(QStringLiteral("x]y")));
+        if (oneField) {
+            c.Check1->click();
+            c.Combo1->setCurrentIndex(c.Combo1->findText(QStringLiteral("x]y")));
+        }
+        (equal ? c.Option2 : c.Option1)->setChecked(true);
         c.Text1->setText(QStringLiteral("ماء"));
         form.Commmand1_Click();
         QCOMPARE(h.messages.size(), 1);
@@ -252,7 +266,9 @@ private slots:
         QVERIFY(h.fatals.isEmpty());
         QCOMPARE(listed(*c.MSFlexGrid1), QList<int>{1});
         // The program goes on: the next search works.
+        c.Check1->setChecked(true);
         c.Combo1->setCurrentIndex(c.Combo1->findText(QStringLiteral("الحلم")));
+        c.Option1->setChecked(true);
         form.Commmand1_Click();
         QCOMPARE(listed(*c.MSFlexGrid1), QList<int>{1});
         QCOMPARE(h.messages.size(), 1);

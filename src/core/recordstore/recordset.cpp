@@ -140,7 +140,10 @@ void Recordset::finalize() const
 void Recordset::requireOpen() const
 {
     if (!stmt_)
-        throw RuntimeError(err::ObjectClosed, QStringLiteral("لا يمكن تنفيذ العملية ومجموعة السجلات مغلقة."));
+        throw RuntimeError(err::ObjectClosed,
+                           fileName().isEmpty() ? QStringLiteral("لا يمكن تنفيذ العملية ومجموعة السجلات مغلقة.")
+                                                : QStringLiteral("لا يمكن تنفيذ العملية ومجموعة السجلات على قاعدة البيانات %1 مغلقة.")
+                                                      .arg(quotedName(fileName())));
 }
 
 QString Recordset::fileName() const
@@ -210,7 +213,8 @@ bool Recordset::AtEnd() const
 void Recordset::noCurrentRecord() const
 {
     throw RuntimeError(err::NoCurrentRecord,
-                       QStringLiteral("لا يوجد سجل حالي في %1: المؤشر قبل أول سجل أو بعد آخر سجل.").arg(quotedName(source_)));
+                       QStringLiteral("لا يوجد سجل حالي في %1 من قاعدة البيانات %2: المؤشر قبل أول سجل أو بعد آخر سجل.")
+                           .arg(quotedName(source_), quotedName(fileName())));
 }
 
 void Recordset::MoveFirst()
