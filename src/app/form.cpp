@@ -40,31 +40,12 @@ int characterCode(const QKeyEvent *event)
     return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
+// Hands typed characters to a KeyPress handler; a handler that sets the code
+// to 0 swallows the key. A key that a control leaves unused travels on to its
+// parents: a filter shared by a control and its parents sees it once.
 class KeyPressFilter : public QObject {
 public:
-    KeyPressFilter(QObject *parent, std::function<bool(int &)> handler)
-        : QObject(parent), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        int code = characterCode(static_cast<QKeyEvent *>(event));
-        if (code == 0)
-            return false;
-        return handler_(code) && code == 0;
-    }
-
-private:
-    std::function<bool(int &)> handler_;
-};
-
-// The window's own look at every key. A key that a control leaves unused
-// travels on to its parents; the window sees it once, at the first of them.
-class KeyPreviewFilter : public QObject {
-public:
-    KeyPreviewFilter(QObject *parent, std::function<bool(int &)> handler)
+    KeyPressFilter(QObject *parent, std::function<void(int &)> handler)
         : QObject(parent), handler_(std::move(handler)) {}
 
 protected:
@@ -78,11 +59,12 @@ protected:
         int code = characterCode(static_cast<QKeyEvent *>(event));
         if (code == 0)
             return false;
-        return handler_(code) && code == 0;
+        handler_(code);
+        return code == 0;
     }
 
 private:
-    std::function<bool(int &)> handler_;
+    std::function<void(int &)> handler_;
     const QEvent *seen_ = nullptr;
 };
 
@@ -167,7 +149,6 @@ void Form::onKeyPress(QWidget *control, std::function<void(int &)> handler)
 {
     control->installEventFilter(new KeyPressFilter(control, [this, handler](int &code) {
         guarded([&] { handler(code); });
-        return true;
     }));
 }
 
@@ -175,11 +156,7 @@ void Form::onKeyPress(QWidget *control, std::function<void(int &)> handler)
 // control's own handler does.
 void Form::installKeyPreview()
 {
-    auto preview = [this](int &code) {
-        guarded([&] { Form_KeyPress(code); });
-        return true;
-    };
-    auto *filter = new KeyPreviewFilter(window_, preview);
+    auto *filter = new KeyPressFilter(window_, [this](int &code) { guarded([&] { Form_KeyPress(code); }); });
     window_->installEventFilter(filter);
     for (QWidget *child : window_->findChildren<QWidget *>())
         child->installEventFilter(filter);

@@ -77,9 +77,7 @@ void DreamForm::Form_Load()
 
     if (SearchConnection->State() == rs::adStateClosed)
         OpenDataBase();
-    if (SearchRecordset->State() == rs::adStateOpen)
-        SearchRecordset->Close();
-    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    openWholeTable();
 
     const int n = SearchRecordset->Fields().Count();
     for (int i = 1; i <= n - 2; ++i)

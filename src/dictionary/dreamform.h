@@ -80,6 +80,7 @@ protected:
 private:
     void connectHandlers();
     void FillGrid();
+    void openWholeTable();
     void SearchContains();
     void SearchExact();
     QString searchText() const;

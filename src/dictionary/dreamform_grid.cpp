@@ -44,11 +44,17 @@ void DreamForm::FillGrid()
     }
 }
 
-void DreamForm::Commmand2_Click()
+// SearchRecordset on the whole table, as the grid and the searches start.
+void DreamForm::openWholeTable()
 {
     if (SearchRecordset->State() == rs::adStateOpen)
         SearchRecordset->Close();
     SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+}
+
+void DreamForm::Commmand2_Click()
+{
+    openWholeTable();
     FillGrid();
 }
 

@@ -96,9 +96,7 @@ QStringList fieldNames(const rs::Recordset &rs, int from)
 
 void DreamForm::SearchContains()
 {
-    if (SearchRecordset->State() == rs::adStateOpen)
-        SearchRecordset->Close();
-    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    openWholeTable();
     SearchCondition.clear();
     SearchCondition = statements::anyFieldContainsCondition(fieldNames(*SearchRecordset, 0), searchText());
     if (SearchRecordset->State() == rs::adStateOpen)
@@ -109,9 +107,7 @@ void DreamForm::SearchContains()
 
 void DreamForm::SearchExact()
 {
-    if (SearchRecordset->State() == rs::adStateOpen)
-        SearchRecordset->Close();
-    SearchRecordset->Open(QStringLiteral("[dream]"), SearchConnection.shared(), rs::adOpenStatic, rs::adLockReadOnly);
+    openWholeTable();
     SearchCondition.clear();
     SearchCondition = statements::anyFieldEqualsCondition(fieldNames(*SearchRecordset, 1), searchText());
     SkipOnError resume;

@@ -20,22 +20,29 @@ QString fieldEquals(const QString &field, const QString &text)
         + QStringLiteral("'");
 }
 
-QString anyFieldContainsCondition(const QStringList &fieldNames, const QString &text)
+namespace {
+
+// One comparison per field, each ending in the connector, less the last
+// three characters.
+QString conditionList(const QStringList &fieldNames, const QString &comparison, const QString &connector)
 {
     QString condition;
     for (const QString &name : fieldNames)
-        condition += QStringLiteral("[") + name + QStringLiteral("] LIKE '%") + quoted(text) + QStringLiteral("%'   OR ");
+        condition += QStringLiteral("[") + name + comparison + connector;
     condition.chop(3);
     return condition;
 }
 
+} // namespace
+
+QString anyFieldContainsCondition(const QStringList &fieldNames, const QString &text)
+{
+    return conditionList(fieldNames, QStringLiteral("] LIKE '%") + quoted(text), QStringLiteral("%'   OR "));
+}
+
 QString anyFieldEqualsCondition(const QStringList &fieldNames, const QString &text)
 {
-    QString condition;
-    for (const QString &name : fieldNames)
-        condition += QStringLiteral("[") + name + QStringLiteral("] = '") + quoted(text) + QStringLiteral("' OR ");
-    condition.chop(3);
-    return condition;
+    return conditionList(fieldNames, QStringLiteral("] = '") + quoted(text), QStringLiteral("' OR "));
 }
 
 QString allFieldsStatement(const QString &condition)
