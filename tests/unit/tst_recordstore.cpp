@@ -76,6 +76,18 @@ private slots:
         QCOMPARE(c.State(), adStateClosed);
     }
 
+    void bothNamesReachAnUpperCaseFile()
+    {
+        QTemporaryDir other;
+        writeTable(other.filePath(QStringLiteral("KELVRA.MDB")), QStringLiteral("dream"), dreamColumns(),
+                   {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+        for (const char *name : {"kelvra.mdb", "KELVRA.mdb"}) {
+            Connection c;
+            c.Open(other.filePath(QString::fromLatin1(name)));
+            QCOMPARE(c.filePath(), other.filePath(QStringLiteral("KELVRA.MDB")));
+        }
+    }
+
     void unknownProviderIsRefused()
     {
         Connection c;
