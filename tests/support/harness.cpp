@@ -38,6 +38,18 @@ void Harness::writeDictionary(const QStringList &columns, const QList<QVariantLi
     writeTable(path, QStringLiteral("dream"), columns, rows);
 }
 
+velkaram::DreamForm &Harness::showDictionary(const QList<QVariantList> &rows)
+{
+    return showDictionary(dreamColumns(), rows);
+}
+
+velkaram::DreamForm &Harness::showDictionary(const QStringList &columns, const QList<QVariantList> &rows)
+{
+    writeDictionary(columns, rows);
+    dream().show();
+    return dream();
+}
+
 velkaram::DreamForm &Harness::dream()
 {
     return forms_->get<velkaram::DreamForm>(QStringLiteral("dream"));

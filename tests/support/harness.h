@@ -20,6 +20,10 @@ public:
     void writeDictionary(const QStringList &columns, const QList<QVariantList> &rows);
     QString folder() const { return dir_.path(); }
 
+    // Writes the rows and opens the dictionary window on them.
+    velkaram::DreamForm &showDictionary(const QList<QVariantList> &rows);
+    velkaram::DreamForm &showDictionary(const QStringList &columns, const QList<QVariantList> &rows);
+
     velkaram::Forms &forms() { return *forms_; }
     velkaram::DreamForm &dream();
 

@@ -41,9 +41,7 @@ private slots:
     void fillListsEveryRecord()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         const FlexGrid &grid = *form.ui().MSFlexGrid1;
         QCOMPARE(grid.Rows(), 6);
         QCOMPARE(grid.Cols(), 3);
@@ -61,9 +59,7 @@ private slots:
     void refillLeavesNoLeftovers()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         form.ui().Text1->setText(QStringLiteral("نار"));
         form.Commmand1_Click();
         FlexGrid &grid = *form.ui().MSFlexGrid1;
@@ -98,9 +94,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, interpretation);
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         clickCell(*form.ui().MSFlexGrid1, row, col);
         QCOMPARE(form.ui().LabRecord->text(), label);
         QCOMPARE(form.ui().key->toPlainText(), key);
@@ -113,9 +107,7 @@ private slots:
     void clickOnAnEmptyCellAsksForAValue()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         clickCell(*form.ui().MSFlexGrid1, 3, 2);
         QCOMPARE(h.messages.size(), 1);
         QCOMPARE(h.messages[0].prompt, QStringLiteral("من فضلك أدخل القيمة المراد البحث عنها لكى تتم عملية البحث"));
@@ -129,9 +121,7 @@ private slots:
     void clickDoesNotMoveThePaging()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         clickCell(*form.ui().MSFlexGrid1, 4, 2);
         QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("بحر"));
         form.Cmd_Next_Click();
@@ -144,10 +134,8 @@ private slots:
     void nullFieldOfTheFoundEntryShowsEmpty()
     {
         Harness h;
-        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
+        DreamForm &form = h.showDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
                            {2, QVariant(), QStringLiteral("رؤية السحاب"), QStringLiteral("رحمة")}});
-        DreamForm &form = h.dream();
-        form.show();
         clickCell(*form.ui().MSFlexGrid1, 2, 2);
         QCOMPARE(form.ui().key->toPlainText(), QString());
         QCOMPARE(form.ui().Item->toPlainText(), QStringLiteral("رؤية السحاب"));

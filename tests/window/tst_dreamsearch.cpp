@@ -113,9 +113,7 @@ private slots:
         QFETCH(QString, statement);
         QFETCH(QList<int>, found);
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         DreamControls &c = form.ui();
         if (oneField) {
             QTest::mouseClick(c.Check1, Qt::LeftButton);
@@ -134,9 +132,7 @@ private slots:
     void conditionIsKept()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         form.ui().Text1->setText(QStringLiteral("ماء"));
         form.Commmand1_Click();
         QCOMPARE(form.SearchCondition,
@@ -161,9 +157,7 @@ private slots:
         QFETCH(int, prompt);
         QFETCH(QString, focus);
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
         DreamControls &c = form.ui();
         c.Commmand2->setFocus();
@@ -186,9 +180,7 @@ private slots:
     void enterRunsTheSearchOtherKeysDoNot()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         DreamControls &c = form.ui();
         type(c.Text1, QStringLiteral("البحر"));
         QCOMPARE(c.Text1->text(), QStringLiteral("البحر"));
@@ -205,9 +197,7 @@ private slots:
     void check1TogglesCombo1()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         DreamControls &c = form.ui();
         QVERIFY(!c.Check1->isChecked());
         QVERIFY(!c.Combo1->isEnabled());
@@ -221,9 +211,7 @@ private slots:
     void chosenFieldIgnoredWhileCheck1IsClear()
     {
         Harness h;
-        h.writeDictionary(entries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(entries());
         DreamControls &c = form.ui();
         c.Combo1->setCurrentIndex(c.Combo1->findText(QStringLiteral("المفتاح")));
         c.Text1->setText(QStringLiteral("الصافي"));
@@ -247,11 +235,9 @@ private slots:
         QFETCH(bool, equal);
         Harness h;
         // A field name the statement cannot bracket.
-        h.writeDictionary({QStringLiteral("رقم"), QStringLiteral("المفتاح"), QStringLiteral("x]y"),
+        DreamForm &form = h.showDictionary({QStringLiteral("رقم"), QStringLiteral("المفتاح"), QStringLiteral("x]y"),
                            QStringLiteral("الحلم"), QStringLiteral("التفسير")},
                           {{1, QStringLiteral("ماء"), QStringLiteral("a"), QStringLiteral("شرب الماء"), QStringLiteral("خير")}});
-        DreamForm &form = h.dream();
-        form.show();
         DreamControls &c = form.ui();
         if (oneField) {
             c.Check1->click();

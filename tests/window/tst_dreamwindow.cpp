@@ -47,9 +47,7 @@ private slots:
         QVariantList row;
         for (const QString &c : columns)
             row << QStringLiteral("قيمة %1").arg(c);
-        h.writeDictionary(columns, {row});
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(columns, {row});
         QVERIFY(h.fatals.isEmpty());
         const DreamControls &c = form.ui();
         const int n = columns.size();
@@ -98,9 +96,7 @@ private slots:
         QFETCH(bool, nextEnabled);
         QFETCH(bool, prevEnabled);
         Harness h;
-        h.writeDictionary(threeEntries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(threeEntries());
         const DreamControls &c = form.ui();
         for (const QChar p : presses) {
             QPushButton *button = p == u'N' ? c.Cmd_Next : p == u'P' ? c.Cmd_Prev : p == u'F' ? c.Command1 : c.Cmd_last;
@@ -117,10 +113,8 @@ private slots:
     void nullFieldShowsEmpty()
     {
         Harness h;
-        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
+        DreamForm &form = h.showDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")),
                            {2, QStringLiteral("بحر"), QVariant(), QStringLiteral("هم")}});
-        DreamForm &form = h.dream();
-        form.show();
         form.Cmd_Next_Click();
         QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("بحر"));
         QCOMPARE(form.ui().Item->toPlainText(), QString());
@@ -131,9 +125,7 @@ private slots:
     void emptyTableStartsQuietly()
     {
         Harness h;
-        h.writeDictionary({});
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary({});
         const DreamControls &c = form.ui();
         QCOMPARE(c.key->toPlainText(), QString());
         QCOMPARE(c.MSFlexGrid1->Rows(), 1);
@@ -147,9 +139,7 @@ private slots:
     void escapeChangesNothing()
     {
         Harness h;
-        h.writeDictionary(threeEntries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(threeEntries());
         form.Cmd_Next_Click();
         QTest::keyClick(form.ui().Text1, Qt::Key_Escape);
         QTest::keyClick(form.window(), Qt::Key_Escape);
@@ -160,9 +150,7 @@ private slots:
     void backThenReopenStartsAfresh()
     {
         Harness h;
-        h.writeDictionary(threeEntries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(threeEntries());
         QTest::mouseClick(form.ui().Cmd_Next, Qt::LeftButton);
         QTest::mouseClick(form.ui().Cmd_Next, Qt::LeftButton);
         const auto search = form.SearchConnection.shared();
@@ -186,9 +174,7 @@ private slots:
     void closeBoxShowsTheMenu()
     {
         Harness h;
-        h.writeDictionary(threeEntries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(threeEntries());
         form.window()->close();
         QVERIFY(!form.isLoaded());
         QVERIFY(h.forms().form(QStringLiteral("A")).isVisible());
@@ -197,9 +183,7 @@ private slots:
     void aboutHidesAndKeepsState()
     {
         Harness h;
-        h.writeDictionary(threeEntries());
-        DreamForm &form = h.dream();
-        form.show();
+        DreamForm &form = h.showDictionary(threeEntries());
         form.Cmd_Next_Click();
         QTest::mouseClick(form.ui().Command2, Qt::LeftButton);
         QVERIFY(h.forms().form(QStringLiteral("aboutme")).isVisible());
