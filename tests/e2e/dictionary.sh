@@ -44,7 +44,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
-shot() { sleep 0.6; import -window root -crop 792x563+0+0 "$out/$1.png"; }
+shot() { sleep 0.5; import -window root -crop 792x563+0+0 "$out/$1.png"; }
 # Pixels that differ between two screenshots inside a rectangle WxH+X+Y.
 changed() {
   convert "$out/$1.png" -crop "$3" +repage "$out/a.tmp.png"
@@ -52,8 +52,15 @@ changed() {
   compare -metric AE "$out/a.tmp.png" "$out/b.tmp.png" null: 2>&1 | cut -d' ' -f1
   rm -f "$out/a.tmp.png" "$out/b.tmp.png"
 }
+# Takes screenshot $2 until the rectangle differs from screenshot $1, for up
+# to about ten seconds, so that a slow machine is waited for, not failed.
 expect_change() { # before after rectangle what
-  local n; n=$(changed "$1" "$2" "$3")
+  local n=0
+  for _ in $(seq 20); do
+    n=$(changed "$1" "$2" "$3")
+    [ "${n:-0}" -gt 50 ] 2>/dev/null && break
+    shot "$2"
+  done
   if [ "${n:-0}" -gt 50 ] 2>/dev/null; then pass "$4 ($n pixels changed)"; else fail "$4: nothing changed in $3"; fi
 }
 expect_same() {
