@@ -77,7 +77,7 @@ grid_box=776x100+8+458
 
 "$program" >"$out/program.log" 2>&1 &
 app=$!
-if ! xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
+if ! timeout 30 xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
   fail "the dictionary window did not appear"
   exit 1
 fi
@@ -109,7 +109,7 @@ cp "$program" "$bare/"
 cp "$(dirname "$program")/KELVRA" "$bare/"
 "$bare/$(basename "$program")" >"$out/bare.log" 2>&1 &
 app=$!
-if xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
+if timeout 30 xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
   shot 5-no-database
   xdotool key Return
   for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
