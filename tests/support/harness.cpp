@@ -38,6 +38,13 @@ void Harness::writeDictionary(const QStringList &columns, const QList<QVariantLi
     writeTable(path, QStringLiteral("dream"), columns, rows);
 }
 
+void Harness::useDictionaryFile(const QString &path)
+{
+    const QString target = dir_.filePath(QStringLiteral("kelvra.mdb"));
+    QFile::remove(target);
+    QVERIFY2(QFile::copy(path, target), qPrintable(path));
+}
+
 velkaram::DreamForm &Harness::showDictionary(const QList<QVariantList> &rows)
 {
     return showDictionary(dreamColumns(), rows);

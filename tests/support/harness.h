@@ -18,6 +18,8 @@ public:
     // Writes <folder>/kelvra.mdb with table dream.
     void writeDictionary(const QList<QVariantList> &rows);
     void writeDictionary(const QStringList &columns, const QList<QVariantList> &rows);
+    // Copies a database file in as the program's kelvra.mdb.
+    void useDictionaryFile(const QString &path);
     QString folder() const { return dir_.path(); }
 
     // Writes the rows and opens the dictionary window on them.
