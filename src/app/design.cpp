@@ -109,9 +109,4 @@ void setBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-void setBoxText(QTextEdit *box, const QString &text)
-{
-    box->setPlainText(text);
-}
-
 } // namespace velkaram

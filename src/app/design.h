@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <span>
 
-class QTextEdit;
 class QWidget;
 
 namespace velkaram {
@@ -33,8 +32,5 @@ void buildDesign(QWidget *window, std::span<const ControlDesign> design, int uni
 QFont designFont(const QString &family, double pointSize, bool bold);
 
 void setBackground(QWidget *widget, const QColor &colour);
-
-// The text of a multi-line box; the box keeps its centring.
-void setBoxText(QTextEdit *box, const QString &text);
 
 } // namespace velkaram

@@ -1,7 +1,6 @@
 // The dictionary window's start-up, shutdown, display and paging.
 #include "dictionary/dreamform.h"
 
-#include "app/design.h"
 #include "app/forms.h"
 #include "platform/grid/flexgrid.h"
 
@@ -14,14 +13,6 @@
 #include <QTextEdit>
 
 namespace velkaram {
-
-namespace {
-
-const QString KeyField = QStringLiteral("المفتاح");
-const QString DreamField = QStringLiteral("الحلم");
-const QString InterpretationField = QStringLiteral("التفسير");
-
-} // namespace
 
 DreamForm::DreamForm(Forms &forms) : Form(forms, QStringLiteral("dream")) {}
 
@@ -135,9 +126,9 @@ void DreamForm::RRefresh()
     DreamControls &c = ui();
     if (TableRecordset->BOF() || TableRecordset->AtEnd())
         return;
-    setBoxText(c.key, rs::textOf(TableRecordset->Fields(KeyField).Value()));
-    setBoxText(c.Item, rs::textOf(TableRecordset->Fields(DreamField).Value()));
-    setBoxText(c.discrpt, rs::textOf(TableRecordset->Fields(InterpretationField).Value()));
+    c.key->setPlainText(rs::textOf(TableRecordset->Fields(KeyField).Value()));
+    c.Item->setPlainText(rs::textOf(TableRecordset->Fields(DreamField).Value()));
+    c.discrpt->setPlainText(rs::textOf(TableRecordset->Fields(InterpretationField).Value()));
 }
 
 // An empty table has nowhere to move to: the buttons then do nothing.

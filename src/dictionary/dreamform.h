@@ -21,6 +21,11 @@ namespace velkaram {
 
 class FlexGrid;
 
+// The fields of table dream that the window shows, read by name.
+inline const QString KeyField = QStringLiteral("المفتاح");
+inline const QString DreamField = QStringLiteral("الحلم");
+inline const QString InterpretationField = QStringLiteral("التفسير");
+
 struct DreamControls {
     QFrame *Frame1, *Frame3;
     QPushButton *Commmand1, *Commmand2, *Command1, *Command2, *Command3, *Cmd_last, *Cmd_Next, *Cmd_Prev;

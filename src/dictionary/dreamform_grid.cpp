@@ -2,7 +2,6 @@
 // shows the entry of the clicked dream.
 #include "dictionary/dreamform.h"
 
-#include "app/design.h"
 #include "app/forms.h"
 #include "dictionary/statements.h"
 #include "platform/grid/flexgrid.h"
@@ -77,9 +76,9 @@ void DreamForm::MSFlexGrid1_Click()
     resume([&] {
         c.LabRecord->setText(recordCounter(LookupRecordset->AbsolutePosition(), LookupRecordset->RecordCount()));
     });
-    resume([&] { setBoxText(c.Item, rs::textOf(LookupRecordset->Fields(QStringLiteral("الحلم")).Value())); });
-    resume([&] { setBoxText(c.key, rs::textOf(LookupRecordset->Fields(QStringLiteral("المفتاح")).Value())); });
-    resume([&] { setBoxText(c.discrpt, rs::textOf(LookupRecordset->Fields(QStringLiteral("التفسير")).Value())); });
+    resume([&] { c.Item->setPlainText(rs::textOf(LookupRecordset->Fields(DreamField).Value())); });
+    resume([&] { c.key->setPlainText(rs::textOf(LookupRecordset->Fields(KeyField).Value())); });
+    resume([&] { c.discrpt->setPlainText(rs::textOf(LookupRecordset->Fields(InterpretationField).Value())); });
     resume([&] { LookupRecordset->Close(); });
     LookupRecordset.reset();
 }

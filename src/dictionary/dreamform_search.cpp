@@ -97,7 +97,6 @@ QStringList fieldNames(const rs::Recordset &rs, int from)
 void DreamForm::SearchContains()
 {
     openWholeTable();
-    SearchCondition.clear();
     SearchCondition = statements::anyFieldContainsCondition(fieldNames(*SearchRecordset, 0), searchText());
     if (SearchRecordset->State() == rs::adStateOpen)
         SearchRecordset->Close();
@@ -108,7 +107,6 @@ void DreamForm::SearchContains()
 void DreamForm::SearchExact()
 {
     openWholeTable();
-    SearchCondition.clear();
     SearchCondition = statements::anyFieldEqualsCondition(fieldNames(*SearchRecordset, 1), searchText());
     SkipOnError resume;
     resume([&] {

@@ -1,10 +1,8 @@
 #include "shell/aboutform.h"
 
-#include "app/design.h"
-#include "app/forms.h"
+#include "shell/smallwindow.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace velkaram {
 
@@ -12,24 +10,15 @@ AboutForm::AboutForm(Forms &forms) : Form(forms, QStringLiteral("aboutme")) {}
 
 void AboutForm::createControls(QWidget *window)
 {
-    window->setWindowTitle(ProgramTitle);
-    window->setFixedSize(320, 160);
-    setBackground(window, QColor(210, 196, 217));
+    setUpSmallWindow(window);
     auto *title = new QLabel(QStringLiteral("Velkaram\nقاموس تفسير الأحلام"), window);
     title->setAlignment(Qt::AlignCenter);
     title->setFont(designFont(QStringLiteral("Tahoma"), 14.25, true));
     title->setGeometry(20, 12, 280, 72);
-    back_ = new QPushButton(QStringLiteral("عودة"), window);
-    back_->setGeometry(100, 100, 120, 40);
-    on(back_, &QPushButton::clicked, [this] {
+    on(addButton(window, QStringLiteral("عودة"), {100, 100, 120, 40}), &QPushButton::clicked, [this] {
         forms().form(QStringLiteral("A")).show();
         unload();
     });
-}
-
-void AboutForm::releaseControls()
-{
-    back_ = nullptr;
 }
 
 } // namespace velkaram

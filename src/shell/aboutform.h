@@ -2,8 +2,6 @@
 
 #include "app/form.h"
 
-class QPushButton;
-
 namespace velkaram {
 
 // The about box: the program's name and a way back to the main menu.
@@ -13,10 +11,7 @@ public:
 
 protected:
     void createControls(QWidget *window) override;
-    void releaseControls() override;
-
-private:
-    QPushButton *back_ = nullptr;
+    void releaseControls() override {}
 };
 
 } // namespace velkaram

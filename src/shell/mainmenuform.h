@@ -2,8 +2,6 @@
 
 #include "app/form.h"
 
-class QPushButton;
-
 namespace velkaram {
 
 // The main menu, the hub every window returns to. For now it offers the
@@ -14,12 +12,8 @@ public:
 
 protected:
     void createControls(QWidget *window) override;
-    void releaseControls() override;
+    void releaseControls() override {}
     void Form_Unload(int &cancel) override;
-
-private:
-    QPushButton *dictionary_ = nullptr;
-    QPushButton *exit_ = nullptr;
 };
 
 } // namespace velkaram

@@ -33,12 +33,13 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     }
     char32_t escape = 0;
     if (argc == 3) {
-        const QString e = QString::fromUtf8(textOf(argv[2]).data(), qsizetype(textOf(argv[2]).size()));
-        if (e.toUcs4().size() != 1) {
+        const std::string_view text = textOf(argv[2]);
+        const QList<uint> e = QString::fromUtf8(text.data(), qsizetype(text.size())).toUcs4();
+        if (e.size() != 1) {
             sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
             return;
         }
-        escape = e.toUcs4().at(0);
+        escape = e.front();
     }
     // The pattern is the same for every row of a statement: compile it once.
     auto *pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(ctx, 0));
