@@ -1,8 +1,6 @@
 #include "app/forms.h"
-#include "dictionary/dreamform.h"
-#include "shell/aboutform.h"
-#include "shell/mainmenuform.h"
-#include "text/paths.h"
+#include "shell/programwindows.h"
+#include "core/text/paths.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -23,9 +21,7 @@ int main(int argc, char *argv[])
     app.setLayoutDirection(Qt::LeftToRight);
 
     velkaram::Forms forms(velkaram::defaultProgramFolder());
-    forms.registerForm(QStringLiteral("A"), [](velkaram::Forms &f) { return std::make_unique<velkaram::MainMenuForm>(f); });
-    forms.registerForm(QStringLiteral("dream"), [](velkaram::Forms &f) { return std::make_unique<velkaram::DreamForm>(f); });
-    forms.registerForm(QStringLiteral("aboutme"), [](velkaram::Forms &f) { return std::make_unique<velkaram::AboutForm>(f); });
+    velkaram::registerProgramWindows(forms);
 
     velkaram::Form &dream = forms.form(QStringLiteral("dream"));
     dream.guarded([&] { dream.show(); });

@@ -1,7 +1,7 @@
 #include "app/form.h"
 
 #include "app/forms.h"
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

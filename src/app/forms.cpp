@@ -1,6 +1,6 @@
 #include "app/forms.h"
 
-#include "text/paths.h"
+#include "core/text/paths.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,8 +3,8 @@
 #include "app/autoref.h"
 #include "app/form.h"
 #include "platform/skin/skin.h"
-#include "recordstore/connection.h"
-#include "recordstore/recordset.h"
+#include "core/recordstore/connection.h"
+#include "core/recordstore/recordset.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include "dictionary/dreamform.h"
 
 #include "app/forms.h"
-#include "dictionary/statements.h"
+#include "core/dictionary/statements.h"
 #include "platform/grid/flexgrid.h"
 
 #include <QLabel>

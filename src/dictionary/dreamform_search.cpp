@@ -3,9 +3,9 @@
 #include "dictionary/dreamform.h"
 
 #include "app/forms.h"
-#include "dictionary/statements.h"
-#include "runtimeerror.h"
-#include "text/strings.h"
+#include "core/dictionary/statements.h"
+#include "core/runtimeerror.h"
+#include "core/text/strings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "text/arabicfold.h"
+#include "core/text/arabicfold.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "text/paths.h"
+#include "core/text/paths.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "fixturedb.h"
-#include "recordstore/connection.h"
-#include "recordstore/recordset.h"
-#include "runtimeerror.h"
+#include "core/recordstore/connection.h"
+#include "core/recordstore/recordset.h"
+#include "core/runtimeerror.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The database the build ships, read through the record store as the
 // windows read it.
-#include "recordstore/connection.h"
-#include "recordstore/recordset.h"
+#include "core/recordstore/connection.h"
+#include "core/recordstore/recordset.h"
 
 #include <QSet>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "dictionary/statements.h"
+#include "core/dictionary/statements.h"
 
 #include <QtTest>
 

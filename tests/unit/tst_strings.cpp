@@ -1,4 +1,4 @@
-#include "text/strings.h"
+#include "core/text/strings.h"
 
 #include <QtTest>
 

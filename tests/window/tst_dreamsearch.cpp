@@ -1,7 +1,7 @@
 #include "fixturedb.h"
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
-#include "text/strings.h"
+#include "core/text/strings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "fixturedb.h"
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>

@@ -1,5 +1,5 @@
 #include "platform/grid/flexgrid.h"
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

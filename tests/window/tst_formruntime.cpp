@@ -1,5 +1,5 @@
 #include "app/forms.h"
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "recordstore/arabiclike.h"
+#include "core/recordstore/arabiclike.h"
 
-#include "text/arabicfold.h"
+#include "core/text/arabicfold.h"
 
 #include <QList>
 #include <QString>

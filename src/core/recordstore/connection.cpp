@@ -1,7 +1,7 @@
-#include "recordstore/connection.h"
+#include "core/recordstore/connection.h"
 
-#include "recordstore/arabiclike.h"
-#include "runtimeerror.h"
+#include "core/recordstore/arabiclike.h"
+#include "core/runtimeerror.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recordstore/constants.h"
+#include "core/recordstore/constants.h"
 
 #include <QString>
 

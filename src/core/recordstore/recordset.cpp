@@ -1,6 +1,6 @@
-#include "recordstore/recordset.h"
+#include "core/recordstore/recordset.h"
 
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QRegularExpression>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recordstore/connection.h"
+#include "core/recordstore/connection.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "platform/grid/flexgrid.h"
 
-#include "runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QAbstractTableModel>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "platform/skin/skin.h"
 
-#include "recordstore/connection.h"
-#include "runtimeerror.h"
+#include "core/recordstore/connection.h"
+#include "core/runtimeerror.h"
 
 #include <QDir>
 #include <QFile>
