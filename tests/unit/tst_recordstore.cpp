@@ -88,6 +88,29 @@ private slots:
         }
     }
 
+    // The program folder may hold "=", ";" or Arabic letters in its name.
+    void oddFolderNames_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("equals sign") << QStringLiteral("a=b");
+        QTest::newRow("semicolon and equals") << QStringLiteral("x;y=z");
+        QTest::newRow("Arabic with blanks and =") << QStringLiteral("مجلد الأحلام = ١");
+    }
+    void oddFolderNames()
+    {
+        QFETCH(QString, folder);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(folder));
+        const QString file = root.filePath(folder + QStringLiteral("/kelvra.mdb"));
+        writeTable(file, QStringLiteral("dream"), dreamColumns(),
+                   {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+        for (const QString &argument : {file, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=") + file}) {
+            Connection c;
+            c.Open(argument);
+            QCOMPARE(c.filePath(), file);
+        }
+    }
+
     void unknownProviderIsRefused()
     {
         Connection c;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace velkaram::rs {
@@ -16,19 +17,31 @@ struct Target {
     QString path;
 };
 
+// A part of a connection string: a key the store knows, then "=". Anything
+// else, "=" and ";" included, belongs to the value before it, so a folder
+// whose name holds those characters still names the file.
+const QRegularExpression &connectionKey()
+{
+    static const QRegularExpression key(
+        QStringLiteral(R"((?:^|;)\s*(provider|data source|user id|password|mode|persist security info|jet oledb:[^=;]*)\s*=)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return key;
+}
+
 Target parseConnectionString(const QString &text)
 {
     Target t;
-    if (!text.contains(QLatin1Char('='))) {
+    QRegularExpressionMatchIterator it = connectionKey().globalMatch(text);
+    if (!it.hasNext() || it.peekNext().capturedStart() != 0) {
+        // No key at the start: the whole text is a path.
         t.path = text.trimmed();
         return t;
     }
-    for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype eq = part.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        const QString key = part.left(eq).trimmed().toLower();
-        const QString value = part.mid(eq + 1).trimmed();
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const qsizetype end = it.hasNext() ? it.peekNext().capturedStart() : text.size();
+        const QString key = m.captured(1).toLower();
+        const QString value = text.mid(m.capturedEnd(), end - m.capturedEnd()).trimmed();
         if (key == QLatin1String("provider"))
             t.provider = value;
         else if (key == QLatin1String("data source"))
