@@ -26,6 +26,11 @@ private slots:
         QTest::newRow("diacritics in the pattern too") << "%الرُّؤيا%" << "الرؤيا الصادقة" << true;
         QTest::newRow("diacritics do not hide a different letter") << "%رؤيه%" << "الرُّؤْيَا" << false;
         QTest::newRow("superscript alef ignored") << "%الرحمن%" << "الرحمٰن" << true;
+        QTest::newRow("Uthmani sukun and wasla") << "%الحمد%" << "ٱلۡحَمۡدُ لِلَّهِ" << true;
+        QTest::newRow("Uthmani marks do not hide a missing letter") << "%الحمدل%" << "ٱلۡحَمۡدُ لِلَّهِ" << false;
+        QTest::newRow("small high letters and small waw") << "%يوم الدين%" << "مَٰلِكِ يَوۡمِ\u06DC ٱلدِّينِ" << true;
+        QTest::newRow("small yeh after a word") << "%نبيه%" << "نَبِيِّهِۦ" << true;
+        QTest::newRow("extended mark") << "%رب%" << "ر\u08F0ب" << true;
         QTest::newRow("tatweel ignored") << "%جميل%" << "جمـــيل" << true;
         QTest::newRow("taa marbuta as haa") << "%مدرسه%" << "مدرسة" << true;
         QTest::newRow("haa as taa marbuta") << "%مدرسة%" << "مدرسه" << true;

@@ -10,7 +10,9 @@ char32_t foldChar(char32_t c)
     if (c < 0x80)
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
     if (c >= 0x0600 && c <= 0x06FF) {
-        if ((c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640)
+        // Harakat, superscript alef, tatweel, and the Quranic annotation marks
+        // (Uthmani sukun, small high letters, small waw and yeh, stop signs).
+        if ((c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640 || (c >= 0x06D6 && c <= 0x06ED))
             return 0;
         switch (c) {
         case 0x0622: case 0x0623: case 0x0625: case 0x0671: return 0x0627;
@@ -21,6 +23,8 @@ char32_t foldChar(char32_t c)
     }
     if (c < 0x0250) // the accented Latin letters
         return QChar::toCaseFolded(c);
+    if (c >= 0x08D3 && c <= 0x08FF) // the extended Quranic marks
+        return 0;
     return c;
 }
 

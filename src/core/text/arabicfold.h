@@ -7,7 +7,7 @@
 namespace velkaram {
 
 // Arabic-aware folding for searches: Latin letters lose their case, Arabic
-// diacritics and tatweel disappear, the hamza-bearing alefs become a bare alef,
+// diacritics, tatweel and the Quranic annotation marks disappear, the hamza-bearing alefs become a bare alef,
 // alef maqsura becomes yaa and taa marbuta becomes haa. Returns 0 for a
 // character that is ignored.
 char32_t foldChar(char32_t c);
