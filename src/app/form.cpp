@@ -42,30 +42,54 @@ int characterCode(const QKeyEvent *event)
 
 // Hands typed characters to a KeyPress handler; a handler that sets the code
 // to 0 swallows the key. A key that a control leaves unused travels on to its
-// parents: a filter shared by a control and its parents sees it once.
+// parents as the same event object, so a filter shared by a control and its
+// parents must tell that journey from a new press. Comparing addresses alone
+// is not enough: after a modal box the next press often gets the old address.
 class KeyPressFilter : public QObject {
 public:
     KeyPressFilter(QObject *parent, std::function<void(int &)> handler)
         : QObject(parent), handler_(std::move(handler)) {}
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::KeyRelease)
             seen_ = nullptr;
-        if (event->type() != QEvent::KeyPress || event == seen_)
+        if (event->type() != QEvent::KeyPress)
             return false;
-        seen_ = event;
-        int code = characterCode(static_cast<QKeyEvent *>(event));
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool travelling = key == seen_ && key->timestamp() == seenTime_ && key->key() == seenKey_
+                                && reached_ && isStrictAncestor(watched, reached_);
+        reached_ = watched;
+        if (travelling)
+            return false;
+        seen_ = key;
+        seenTime_ = key->timestamp();
+        seenKey_ = key->key();
+        int code = characterCode(key);
         if (code == 0)
             return false;
         handler_(code);
-        return code == 0;
+        if (code != 0)
+            return false;
+        seen_ = nullptr; // swallowed: it goes no further
+        return true;
     }
 
 private:
+    static bool isStrictAncestor(const QObject *candidate, const QObject *of)
+    {
+        for (const QObject *p = of->parent(); p; p = p->parent())
+            if (p == candidate)
+                return true;
+        return false;
+    }
+
     std::function<void(int &)> handler_;
     const QEvent *seen_ = nullptr;
+    quint64 seenTime_ = 0;
+    int seenKey_ = 0;
+    QPointer<QObject> reached_; // where the last press was seen last
 };
 
 } // namespace

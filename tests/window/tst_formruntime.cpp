@@ -166,6 +166,22 @@ private slots:
         QCOMPARE(s.probe->edit()->text(), QStringLiteral("a"));
     }
 
+    // A modal box swallows the key release, and the next press may be
+    // allocated where the last one was: both presses must reach the handlers.
+    void aPressAtAReusedAddressIsANewPress()
+    {
+        Setup s;
+        s.probe->show();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(s.probe->edit(), &enter);
+        QCOMPARE(s.probe->formKeys, (QList<int>{13}));
+        QCOMPARE(s.probe->editKeys, (QList<int>{13}));
+        // The same object delivered again, with no release in between.
+        QApplication::sendEvent(s.probe->edit(), &enter);
+        QCOMPARE(s.probe->formKeys, (QList<int>{13, 13}));
+        QCOMPARE(s.probe->editKeys, (QList<int>{13, 13}));
+    }
+
     void programPath()
     {
         Forms root(QStringLiteral("/"));
