@@ -39,7 +39,11 @@ QWidget *createControl(const ControlDesign &d, QWidget *parent)
         box->setLayoutDirection(Qt::RightToLeft);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        // Each paragraph takes its direction from its own text: an Arabic
+        // sentence reads right to left and ends with its full stop on the left.
+        QTextOption paragraphs(Qt::AlignHCenter);
+        paragraphs.setTextDirection(Qt::LayoutDirectionAuto);
+        box->document()->setDefaultTextOption(paragraphs);
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         return box;
     }
@@ -95,6 +99,16 @@ QFont designFont(const QString &family, double pointSize, bool bold)
 {
     QFont font;
     font.setFamilies({family, QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Naskh Arabic"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont compactDesignFont(const QString &family, double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans Arabic"),
                       QStringLiteral("DejaVu Sans")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);

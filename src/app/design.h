@@ -30,6 +30,8 @@ void buildDesign(QWidget *window, std::span<const ControlDesign> design, int uni
 
 // A font by the design's family, followed by families that carry Arabic.
 QFont designFont(const QString &family, double pointSize, bool bold);
+// The same with an Arabic face of compact line metrics, for dense lists.
+QFont compactDesignFont(const QString &family, double pointSize, bool bold);
 
 void setBackground(QWidget *widget, const QColor &colour);
 

@@ -109,7 +109,7 @@ void DreamForm::createControls(QWidget *window)
     c.Item->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
     c.discrpt->setFont(designFont(QStringLiteral("Arial"), 12, true));
     c.LabRecord->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    c.MSFlexGrid1->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    c.MSFlexGrid1->setFont(compactDesignFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     c.MSFlexGrid1->setLayoutDirection(Qt::RightToLeft);
 
     // The counter in the system's window colours, as a plain text field.

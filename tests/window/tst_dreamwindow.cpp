@@ -8,7 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace velkaram;
@@ -25,6 +28,23 @@ QList<QVariantList> threeEntries()
 QString shownDream(DreamForm &form)
 {
     return form.ui().Item->toPlainText();
+}
+
+// Where the box's last paragraph ends once laid out: the x of the position
+// after its last character, and the left and right ends of that line.
+struct LineEnd {
+    Qt::LayoutDirection direction;
+    qreal endX, left, right;
+};
+
+LineEnd lastLineEnd(QTextEdit *box)
+{
+    box->document()->documentLayout()->documentSize(); // lays the document out
+    const QTextBlock block = box->document()->lastBlock();
+    const int end = block.length() - 1;
+    const QTextLine line = block.layout()->lineForTextPosition(end);
+    const QRectF ink = line.naturalTextRect();
+    return {block.textDirection(), line.cursorToX(end), ink.left(), ink.right()};
 }
 
 } // namespace
@@ -71,6 +91,33 @@ private slots:
         QVERIFY(c.Cmd_Next->isEnabled());
         QVERIFY(c.Cmd_Prev->isEnabled());
         QVERIFY(!form.window()->styleSheet().isEmpty());
+    }
+
+    // An Arabic sentence ends at the left, its full stop included, in each
+    // of the three boxes; a Latin one may read left to right.
+    void paragraphsReadInTheirOwnDirection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("Arabic sentence") << QStringLiteral("خير ورزق حلال.") << true;
+        QTest::newRow("Arabic over several lines")
+            << QStringLiteral("من رأى أنه يشرب ماء صافيا نال حياة طيبة ورزقا حلالا وعلما نافعا وولدا صالحا وصحة في بدنه وسعة في رزقه وراحة في باله.") << true;
+        QTest::newRow("Latin sentence") << QStringLiteral("Clear water.") << false;
+    }
+    void paragraphsReadInTheirOwnDirection()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, rightToLeft);
+        Harness h;
+        DreamForm &form = h.showDictionary({dreamRow(1, text, text, text)});
+        const DreamControls &c = form.ui();
+        for (QTextEdit *box : {c.key, c.Item, c.discrpt}) {
+            const LineEnd end = lastLineEnd(box);
+            QCOMPARE(end.direction, rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            QVERIFY2(qAbs(end.endX - (rightToLeft ? end.left : end.right)) < 1.0,
+                     qPrintable(QStringLiteral("%1: the text ends at %2, its line spans %3 to %4")
+                                    .arg(box->objectName()).arg(end.endX).arg(end.left).arg(end.right)));
+        }
     }
 
     void navigation_data()

@@ -204,7 +204,8 @@ void FlexGrid::refresh()
 // Rows as tall as the grid's font needs, also after a skin restyles it.
 void FlexGrid::fitRowHeight()
 {
-    const int height = fontMetrics().height() + 6;
+    // The line's own height already holds the marks above and below.
+    const int height = fontMetrics().height() + 2;
     verticalHeader()->setMinimumSectionSize(height);
     verticalHeader()->setDefaultSectionSize(height);
 }
