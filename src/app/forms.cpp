@@ -1,5 +1,6 @@
 #include "app/forms.h"
 
+#include "core/text/messagetext.h"
 #include "core/text/paths.h"
 
 #include <QApplication>
@@ -15,7 +16,7 @@ void showMessageBox(const MessageRequest &request)
 {
     QMessageBox box;
     box.setWindowTitle(request.title.isEmpty() ? ProgramTitle : request.title);
-    box.setText(request.prompt);
+    box.setText(request.rightToLeft ? withPathsOnTheirOwnLines(request.prompt) : request.prompt);
     box.setStandardButtons(QMessageBox::Ok);
     switch (request.icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;

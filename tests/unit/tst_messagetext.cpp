@@ -1,0 +1,42 @@
+#include "core/text/messagetext.h"
+
+#include <QtTest>
+
+using namespace velkaram;
+
+class TestMessageText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pathsGetALineOfTheirOwn_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        const QString fsi(QChar(0x2068)), pdi(QChar(0x2069));
+        QTest::newRow("path ending a sentence")
+            << "تعذر العثور على ملف قاعدة البيانات '" + fsi + "/tmp/a b/kelvra.mdb" + pdi + "'."
+            << "تعذر العثور على ملف قاعدة البيانات:\n" + fsi + "/tmp/a b/kelvra.mdb" + pdi;
+        QTest::newRow("path inside a sentence")
+            << "الملف '" + fsi + "/home/مستخدم/kelvra.mdb" + pdi + "' ليس قاعدة بيانات يمكن قراءتها: فارغ."
+            << "الملف:\n" + fsi + "/home/مستخدم/kelvra.mdb" + pdi + "\nليس قاعدة بيانات يمكن قراءتها: فارغ.";
+        QTest::newRow("after a heading line")
+            << "خطأ في التشغيل رقم 53:\n\n'" + fsi + "/opt/KELVRA" + pdi + "'."
+            << "خطأ في التشغيل رقم 53:\n\n" + fsi + "/opt/KELVRA" + pdi;
+        QTest::newRow("two paths")
+            << "بين '" + fsi + "/a/x" + pdi + "' و '" + fsi + "/b/y" + pdi + "' فرق."
+            << "بين:\n" + fsi + "/a/x" + pdi + "\nو:\n" + fsi + "/b/y" + pdi + "\nفرق.";
+        QTest::newRow("a name without a separator stays in the line")
+            << "الحقل '" + fsi + "التفسير" + pdi + "' غير موجود."
+            << "الحقل '" + fsi + "التفسير" + pdi + "' غير موجود.";
+        QTest::newRow("no path") << "لا يوجد ما تبحث عنه" << "لا يوجد ما تبحث عنه";
+    }
+    void pathsGetALineOfTheirOwn()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(withPathsOnTheirOwnLines(message), shown);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMessageText)
+#include "tst_messagetext.moc"
