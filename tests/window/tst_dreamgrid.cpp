@@ -104,6 +104,23 @@ private slots:
         QVERIFY(h.fatals.isEmpty());
     }
 
+    // The lookup reads through the window's main connection, not the one the
+    // search uses: point the main one at another file and the click shows it.
+    void clickReadsThroughTheMainConnection()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(entries());
+        QTemporaryDir other;
+        const QString otherFile = other.filePath(QStringLiteral("kelvra.mdb"));
+        writeTable(otherFile, QStringLiteral("dream"), dreamColumns(),
+                   {dreamRow(7, QStringLiteral("مياه"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("من الملف الآخر"))});
+        form.MainConnection = std::make_shared<rs::Connection>();
+        form.MainConnection->Open(otherFile);
+        clickCell(*form.ui().MSFlexGrid1, 1, 2);
+        QCOMPARE(form.ui().discrpt->toPlainText(), QStringLiteral("من الملف الآخر"));
+        QCOMPARE(form.ui().key->toPlainText(), QStringLiteral("مياه"));
+    }
+
     void clickOnAnEmptyCellAsksForAValue()
     {
         Harness h;
