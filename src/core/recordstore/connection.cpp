@@ -2,6 +2,7 @@
 
 #include "core/recordstore/arabiclike.h"
 #include "core/runtimeerror.h"
+#include "core/text/paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,20 +71,6 @@ int readOnlyAuthorizer(void *, int action, const char *, const char *, const cha
 }
 
 } // namespace
-
-QString resolveFileNameCase(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return path;
-    const QDir dir = info.dir();
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &entry : entries) {
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return path;
-}
 
 Connection::~Connection()
 {

@@ -38,8 +38,4 @@ private:
     QString path_;
 };
 
-// Finds the file whatever the letter case of its name on disk; returns the
-// path unchanged when nothing matches.
-QString resolveFileNameCase(const QString &path);
-
 } // namespace velkaram::rs

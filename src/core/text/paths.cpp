@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace velkaram {
 
@@ -23,6 +24,20 @@ QString defaultProgramFolder()
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
         dir.chop(1);
     return dir;
+}
+
+QString resolveFileNameCase(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QDir dir = info.dir();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return path;
 }
 
 } // namespace velkaram

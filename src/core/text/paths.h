@@ -13,4 +13,8 @@ QString joinProgramPath(const QString &folder, const QString &literal);
 // the root.
 QString defaultProgramFolder();
 
+// Finds the file whatever the letter case of its name on disk; returns the
+// path unchanged when nothing matches.
+QString resolveFileNameCase(const QString &path);
+
 } // namespace velkaram

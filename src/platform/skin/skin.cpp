@@ -1,7 +1,7 @@
 #include "platform/skin/skin.h"
 
-#include "core/recordstore/connection.h"
 #include "core/runtimeerror.h"
+#include "core/text/paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@ namespace velkaram {
 
 void Skin::LoadSkin(const QString &path)
 {
-    QFile file(rs::resolveFileNameCase(QDir::fromNativeSeparators(path)));
+    QFile file(resolveFileNameCase(QDir::fromNativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         throw RuntimeError(err::SkinFileNotFound, QStringLiteral("تعذر فتح ملف المظهر %1.").arg(quotedName(path)));
     sheet_ = QString::fromUtf8(file.readAll());

@@ -12,7 +12,6 @@ public:
     // Raises when the file cannot be read.
     void LoadSkin(const QString &path);
     void ApplySkin(QWidget *window) const;
-    bool isLoaded() const { return loaded_; }
 
 private:
     QString sheet_;
