@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     velkaram::Forms forms(velkaram::defaultProgramFolder());
     velkaram::registerProgramWindows(forms);
 
-    velkaram::Form &dream = forms.form(QStringLiteral("dream"));
-    dream.guarded([&] { dream.show(); });
+    velkaram::Form &splash = forms.form(QStringLiteral("aa"));
+    splash.guarded([&] { splash.show(); });
     return app.exec();
 }

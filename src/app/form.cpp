@@ -17,7 +17,7 @@ protected:
     void closeEvent(QCloseEvent *event) override
     {
         event->ignore();
-        form_.guarded([this] { form_.unload(); });
+        form_.guarded([this] { form_.closeRequested(); });
     }
 
 private:

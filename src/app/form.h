@@ -44,6 +44,11 @@ protected:
     // Forgets the pointers to the controls, which are about to be destroyed.
     virtual void releaseControls() = 0;
 
+    // The desktop asks to close the window (its close box, Alt+F4): most
+    // windows unload; a window whose loss would strand the user decides
+    // otherwise.
+    virtual void closeRequested() { unload(); }
+
     virtual void Form_Load() {}
     virtual void Form_Unload(int & /*cancel*/) {}
     // The window's key preview: every key typed in the window, before the

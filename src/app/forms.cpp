@@ -4,6 +4,8 @@
 #include "core/text/paths.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -28,10 +30,17 @@ void showMessageBox(const MessageRequest &request)
     box.exec();
 }
 
+void openWithDesktop(const QString &path)
+{
+    // Starts the viewer detached and returns at once; the result is not
+    // examined.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 } // namespace
 
 Forms::Forms(QString programFolder)
-    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox)
+    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox), opener_(openWithDesktop)
 {
     fatal_ = [this](int number, const QString &description) {
         message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,

@@ -25,6 +25,7 @@ public:
     using Factory = std::function<std::unique_ptr<Form>(Forms &)>;
     using MessageBoxes = std::function<void(const MessageRequest &)>;
     using FatalHandler = std::function<void(int number, const QString &description)>;
+    using DocumentOpener = std::function<void(const QString &path)>;
 
     explicit Forms(QString programFolder);
     ~Forms();
@@ -47,6 +48,11 @@ public:
     void reportFatal(int number, const QString &description) const { fatal_(number, description); }
     void setFatalHandler(FatalHandler handler) { fatal_ = std::move(handler); }
 
+    // Hands a document to the desktop's viewer ("open"); what happens then is
+    // the desktop's business.
+    void openDocument(const QString &path) const { opener_(path); }
+    void setDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
+
     // Ends the program at once.
     static void end(int exitCode = 0);
 
@@ -56,6 +62,7 @@ private:
     std::map<QString, std::unique_ptr<Form>> forms_;
     MessageBoxes messageBoxes_;
     FatalHandler fatal_;
+    DocumentOpener opener_;
 };
 
 inline const QString ProgramTitle = QStringLiteral("Velkaram");

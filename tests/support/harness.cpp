@@ -1,8 +1,7 @@
 #include "harness.h"
 
 #include "fixturedb.h"
-#include "shell/aboutform.h"
-#include "shell/mainmenuform.h"
+#include "shell/programwindows.h"
 
 #include <QFile>
 #include <QtTest>
@@ -14,9 +13,8 @@ Harness::Harness()
     forms_ = std::make_unique<velkaram::Forms>(dir_.path());
     forms_->setMessageBoxes([this](const velkaram::MessageRequest &request) { messages << request; });
     forms_->setFatalHandler([this](int number, const QString &description) { fatals << Fatal{number, description}; });
-    forms_->registerForm(QStringLiteral("A"), [](velkaram::Forms &f) { return std::make_unique<velkaram::MainMenuForm>(f); });
-    forms_->registerForm(QStringLiteral("dream"), [](velkaram::Forms &f) { return std::make_unique<velkaram::DreamForm>(f); });
-    forms_->registerForm(QStringLiteral("aboutme"), [](velkaram::Forms &f) { return std::make_unique<velkaram::AboutForm>(f); });
+    forms_->setDocumentOpener([this](const QString &path) { opened << path; });
+    velkaram::registerProgramWindows(*forms_);
 }
 
 Harness::~Harness()

@@ -8,8 +8,8 @@
 #include <memory>
 
 // A program folder of its own with the skin file, the windows registered as
-// in the program, and the message boxes and error report recorded instead of
-// shown.
+// in the program, and the message boxes, the error report and the documents
+// handed to the desktop recorded instead of shown.
 class Harness {
 public:
     Harness();
@@ -34,6 +34,7 @@ public:
         QString description;
     };
     QList<velkaram::MessageRequest> messages;
+    QStringList opened; // documents handed to the desktop
     QList<Fatal> fatals;
 
 private:
