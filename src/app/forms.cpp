@@ -22,6 +22,7 @@ void showMessageBox(const MessageRequest &request)
     box.setStandardButtons(QMessageBox::Ok);
     switch (request.icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     case MessageIcon::None: break;
     }
@@ -37,10 +38,19 @@ void openWithDesktop(const QString &path)
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+// The program keeps nothing to save: it leaves without running any window's
+// unload handler.
+void endNow(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
 } // namespace
 
 Forms::Forms(QString programFolder)
-    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox), opener_(openWithDesktop)
+    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox), opener_(openWithDesktop),
+      ender_(endNow)
 {
     fatal_ = [this](int number, const QString &description) {
         message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,
@@ -73,12 +83,6 @@ QString Forms::programPath(const QString &literal) const
     return joinProgramPath(programFolder_, literal);
 }
 
-void Forms::end(int exitCode)
-{
-    // The program keeps nothing to save: leave without running any window's
-    // unload handler.
-    std::fflush(nullptr);
-    std::_Exit(exitCode);
-}
+
 
 } // namespace velkaram

@@ -9,7 +9,7 @@
 
 namespace velkaram {
 
-enum class MessageIcon { None, Information, Critical };
+enum class MessageIcon { None, Information, Warning, Critical };
 
 struct MessageRequest {
     QString prompt;
@@ -53,8 +53,9 @@ public:
     void openDocument(const QString &path) const { opener_(path); }
     void setDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
 
-    // Ends the program at once.
-    static void end(int exitCode = 0);
+    // Ends the program at once: no window's unload handler runs.
+    void end(int exitCode = 0) const { ender_(exitCode); }
+    void setEnd(std::function<void(int exitCode)> ender) { ender_ = std::move(ender); }
 
 private:
     QString programFolder_;
@@ -63,6 +64,7 @@ private:
     MessageBoxes messageBoxes_;
     FatalHandler fatal_;
     DocumentOpener opener_;
+    std::function<void(int)> ender_;
 };
 
 inline const QString ProgramTitle = QStringLiteral("Velkaram");

@@ -143,7 +143,7 @@ void MainMenuForm::Image3_Click()
 void MainMenuForm::Image1_Click()
 {
     mm11()->setCommand(QStringLiteral("close"));
-    Forms::end(0);
+    forms().end(0);
 }
 
 QString MainMenuForm::soundTrackPath() const

@@ -1,0 +1,210 @@
+#include "fixturedb.h"
+#include "harness.h"
+#include "shell/mainmenuform.h"
+#include "testwave.h"
+
+#include <QtTest>
+
+using namespace velkaram;
+
+namespace {
+
+MainMenuForm &showMenu(Harness &h)
+{
+    auto &menu = h.forms().get<MainMenuForm>(QStringLiteral("A"));
+    menu.show();
+    return menu;
+}
+
+void clickArea(MainMenuForm &menu, const char *name)
+{
+    QTest::mouseClick(menu.area(name), Qt::LeftButton);
+}
+
+const QString TrackMessage =
+    QStringLiteral("اســـــــتمع.... هنا كان يوجد ملف صوتي كبير حول الرؤيا و الحديث عنها لذلك استبدلته");
+
+} // namespace
+
+class TestMainMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void design()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        QCOMPARE(menu.window()->windowTitle(), QStringLiteral("Velkaram"));
+        QCOMPARE(menu.window()->size(), QSize(640, 480));
+        QVERIFY(menu.window()->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(menu.shpRect()->geometry(), QRect(0, 0, 640, 480));
+        // The sound track starts stopped and silent.
+        QCOMPARE(menu.area("Label3")->toolTip(), SoundOffTip);
+        QCOMPARE(menu.mm11()->length(), 0);
+    }
+
+    // Each area: where it is, what it says, the pointer it shows, and what a
+    // click on it does.
+    void areas_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("where");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<bool>("hand");
+        QTest::addColumn<QString>("opens"); // the window a click shows, or what else it does
+        QTest::newRow("credit") << "Label4" << QRect(256, 8, 249, 33) << "برمجة: Orva  Kelvra" << false << "";
+        QTest::newRow("encyclopedia") << "Label2" << QRect(136, 80, 65, 33) << "موسوعة Velkaram" << true << "encyclopidia";
+        QTest::newRow("dictionary") << "Label1" << QRect(240, 336, 145, 25) << "أدخل هنا وفسر حلمك بنفسك" << true << "dream";
+        QTest::newRow("about") << "Image6" << QRect(280, 272, 48, 48) << "حول البرنامج" << true << "aboutme";
+        QTest::newRow("help") << "Image3" << QRect(592, 0, 45, 52) << "المساعدة" << true << "help";
+        QTest::newRow("minimize") << "Image5" << QRect(592, 56, 32, 32) << "تصغير" << true << "minimized";
+        QTest::newRow("exit") << "Image1" << QRect(592, 104, 45, 53) << "خروج" << true << "ended";
+    }
+    void areas()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, where);
+        QFETCH(QString, tip);
+        QFETCH(bool, hand);
+        QFETCH(QString, opens);
+        Harness h;
+        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+        h.writeEncyclopedia({{QStringLiteral("أنواع الرؤى"), QStringLiteral("الرؤيا ثلاثة أنواع.")}});
+        MainMenuForm &menu = showMenu(h);
+        ClickLabel *area = menu.area(name.toLatin1().constData());
+        QVERIFY(area);
+        QCOMPARE(area->geometry(), where);
+        QCOMPARE(area->toolTip(), tip);
+        if (hand) {
+            QCOMPARE(area->cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(area->cursor().hotSpot(), QPoint(12, 4));
+            QCOMPARE(area->cursor().pixmap().size(), QSize(32, 32));
+        } else {
+            QCOMPARE(area->cursor().shape(), Qt::ArrowCursor);
+        }
+
+        clickArea(menu, name.toLatin1().constData());
+        const bool opensWindow = opens == "dream" || opens == "encyclopidia" || opens == "aboutme";
+        QCOMPARE(menu.isVisible(), !opensWindow);
+        if (opensWindow)
+            QVERIFY(h.forms().form(opens).isVisible());
+        QCOMPARE(h.opened, opens == "help" ? QStringList{h.folder() + QStringLiteral("/HELP.mht")} : QStringList{});
+        QCOMPARE(menu.window()->isMinimized(), opens == "minimized");
+        QCOMPARE(h.ended, opens == "ended" ? QList<int>{0} : QList<int>{});
+        QVERIFY(h.messages.isEmpty());
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    // The help path is the program folder followed by "\HELP.mht", whatever
+    // the folder's name holds.
+    void helpPath_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("plain") << "/opt/velkaram" << "/opt/velkaram/HELP.mht";
+        QTest::newRow("root") << "/" << "/HELP.mht";
+        QTest::newRow("blanks, Arabic and =") << "/home/قارئ/a = b" << "/home/قارئ/a = b/HELP.mht";
+    }
+    void helpPath()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, path);
+        Harness h(folder);
+        MainMenuForm &menu = showMenu(h);
+        menu.Image3_Click();
+        QCOMPARE(h.opened, QStringList{path});
+    }
+
+    // Stopped → click: open, play and the message → click: stop and close.
+    // A track that ended by itself stays "playing" until a click resets it.
+    void soundToggle()
+    {
+        Harness h;
+        QVERIFY(writeTestWave(h.folder() + QStringLiteral("/kelvra.wav"), 300));
+        MainMenuForm &menu = showMenu(h);
+        SoundControl &mm11 = *menu.mm11();
+        ClickLabel *label3 = menu.area("Label3");
+
+        clickArea(menu, "Label3");
+        QCOMPARE(label3->toolTip(), SoundOnTip);
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(mm11.fileName(), h.folder() + QStringLiteral("/kelvra.wav"));
+        QCOMPARE(mm11.length(), 300);
+        QCOMPARE(h.messages.size(), 1);
+        QCOMPARE(h.messages[0].prompt, TrackMessage);
+        QCOMPARE(h.messages[0].icon, MessageIcon::None);
+        QVERIFY(!h.messages[0].rightToLeft);
+
+        clickArea(menu, "Label3");
+        QCOMPARE(label3->toolTip(), SoundOffTip);
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+        QCOMPARE(mm11.length(), 0); // closed
+        QCOMPARE(h.messages.size(), 1);
+
+        // Play to the end: the menu is not told, and still says "playing".
+        clickArea(menu, "Label3");
+        QTRY_VERIFY_WITH_TIMEOUT(mm11.length() > 0 && mm11.position() == mm11.length(), 5000);
+        QCOMPARE(label3->toolTip(), SoundOnTip);
+        clickArea(menu, "Label3");
+        QCOMPARE(label3->toolTip(), SoundOffTip);
+        QCOMPARE(mm11.length(), 0);
+        QCOMPARE(h.messages.size(), 2);
+        // The next click plays it again from its start.
+        clickArea(menu, "Label3");
+        QCOMPARE(label3->toolTip(), SoundOnTip);
+        QVERIFY(mm11.position() < mm11.length());
+        QCOMPARE(h.messages.size(), 3);
+    }
+
+    // A missing track: nothing is heard, yet the toggle and the message go on.
+    void missingTrackStillToggles()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        clickArea(menu, "Label3");
+        QCOMPARE(menu.area("Label3")->toolTip(), SoundOnTip);
+        QCOMPARE(h.messages.size(), 1);
+        clickArea(menu, "Label3");
+        QCOMPARE(menu.area("Label3")->toolTip(), SoundOffTip);
+        QVERIFY(h.fatals.isEmpty());
+    }
+
+    void exitClosesTheTrack()
+    {
+        Harness h;
+        QVERIFY(writeTestWave(h.folder() + QStringLiteral("/kelvra.wav"), 2000));
+        MainMenuForm &menu = showMenu(h);
+        clickArea(menu, "Label3");
+        QVERIFY(menu.mm11()->length() > 0);
+        menu.Image1_Click();
+        QCOMPARE(menu.mm11()->length(), 0);
+        QCOMPARE(h.ended, QList<int>{0});
+    }
+
+    // Closing the hub from the desktop ends the program rather than leave
+    // it running with no window to use.
+    void closeBoxEndsTheProgram()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        menu.window()->close();
+        QCOMPARE(h.ended, QList<int>{0});
+    }
+
+    // Hiding the menu leaves the track playing.
+    void openingTheDictionaryLeavesTheTrackPlaying()
+    {
+        Harness h;
+        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+        QVERIFY(writeTestWave(h.folder() + QStringLiteral("/kelvra.wav"), 3000));
+        MainMenuForm &menu = showMenu(h);
+        clickArea(menu, "Label3");
+        clickArea(menu, "Label1");
+        QVERIFY(!menu.isVisible());
+        QVERIFY(menu.mm11()->length() > 0);
+        QTRY_VERIFY(menu.mm11()->position() > 0);
+    }
+};
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"
