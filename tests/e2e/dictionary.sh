@@ -1,86 +1,27 @@
 #!/usr/bin/env bash
-# The built program on a real X server: start-up, Next, a click on a dream
-# cell of the grid, an Arabic search typed into the search box, and a start
-# with no database. Screenshots go to OUT_DIR for a person to look at; each
-# step also checks that the part of the window it should change did change.
+# The dictionary in the built program on a real X server: opened from the
+# main menu, Next, a click on a dream cell of the grid, an Arabic search
+# typed into the search box, Enter on an empty search box twice around its
+# prompt, and a start with no database. Screenshots go to OUT_DIR for a
+# person to look at; each step also checks that the part of the window it
+# should change did change.
 #   dictionary.sh PROGRAM OUT_DIR
 set -u
 program=$1
-out=$2
-mkdir -p "$out"
+. "$(dirname "$0")/lib.sh"
+e2e_start "$2"
 rm -f "$out"/*.png
 
-for tool in Xvfb xdotool import compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
-    exit 77
-  fi
-done
-
-display=""
-for n in $(seq 90 120); do
-  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-done
-[ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-}
-trap cleanup EXIT
-for _ in $(seq 50); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
-done
-if ! xdotool getmouselocation >/dev/null 2>&1; then
-  echo "SKIP: no X server could be started on $display"
-  exit 77
-fi
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-shot() { sleep 0.5; import -window root -crop 792x563+0+0 "$out/$1.png"; }
-# Pixels that differ between two screenshots inside a rectangle WxH+X+Y.
-changed() {
-  convert "$out/$1.png" -crop "$3" +repage "$out/a.tmp.png"
-  convert "$out/$2.png" -crop "$3" +repage "$out/b.tmp.png"
-  compare -metric AE "$out/a.tmp.png" "$out/b.tmp.png" null: 2>&1 | cut -d' ' -f1
-  rm -f "$out/a.tmp.png" "$out/b.tmp.png"
-}
-# Takes screenshot $2 until the rectangle differs from screenshot $1, for up
-# to about ten seconds, so that a slow machine is waited for, not failed.
-expect_change() { # before after rectangle what
-  local n=0
-  for _ in $(seq 20); do
-    n=$(changed "$1" "$2" "$3")
-    [ "${n:-0}" -gt 50 ] 2>/dev/null && break
-    shot "$2"
-  done
-  if [ "${n:-0}" -gt 50 ] 2>/dev/null; then pass "$4 ($n pixels changed)"; else fail "$4: nothing changed in $3"; fi
-}
-expect_same() {
-  local n; n=$(changed "$1" "$2" "$3")
-  if [ "${n:-1}" -eq 0 ] 2>/dev/null; then pass "$4"; else fail "$4: $n pixels changed in $3"; fi
-}
-click() { xdotool mousemove "$1" "$2" click 1; }
-
-# Regions of the dictionary window (pixels; the window sits at 0,0 with no
-# window manager).
+# Regions of the dictionary window (pixels; with no window manager the
+# window sits at 0,0).
 item_box=776x40+8+224
 label_box=257x24+528+0
 grid_box=776x100+8+458
+prompt='من فضلك ادخل نص البحث'
 
-"$program" >"$out/program.log" 2>&1 &
-app=$!
-if ! timeout 30 xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
-  fail "the dictionary window did not appear"
-  exit 1
-fi
+start_at_menu "$program" || e2e_finish
+click_menu 312 348 # the dictionary area
+sleep 1
 shot 1-start
 
 click 648 96 # Next
@@ -93,24 +34,46 @@ shot 3-grid-click
 expect_change 2-next 3-grid-click "$label_box" "a dream cell sets the record counter"
 expect_change 2-next 3-grid-click "$item_box" "a dream cell shows its entry"
 
+# Enter on the empty search box asks for a text; dismissed with the mouse,
+# the next Enter asks again.
+click 228 52 # the search box
+xdotool key Return
+if wait_window "$prompt"; then
+  shot 4-prompt
+  box=$(xdotool search --onlyvisible --name "$prompt" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  click $((X + 50)) $((Y + HEIGHT - 22)) # its OK button
+  for _ in $(seq 50); do xdotool search --onlyvisible --name "$prompt" >/dev/null 2>&1 || break; sleep 0.1; done
+  if xdotool search --onlyvisible --name "$prompt" >/dev/null 2>&1; then
+    fail "the prompt did not close on its OK button"
+  else
+    xdotool key Return
+    if wait_window "$prompt"; then pass "Enter after the prompt asks again"; else fail "Enter after the prompt was lost"; fi
+    xdotool key Return
+  fi
+else
+  fail "Enter on an empty search box gave no prompt"
+fi
+sleep 0.5
+
 click 228 52 # the search box
 xdotool type --delay 60 'رؤيا'
 xdotool key Return
-shot 4-search
-expect_change 3-grid-click 4-search "$grid_box" "Enter in the search box lists the results"
+shot 5-search
+expect_change 3-grid-click 5-search "$grid_box" "Enter in the search box lists the results"
 
 kill "$app" 2>/dev/null
 wait "$app" 2>/dev/null
 app=""
 
-# Without its database the program reports the error and ends.
+# Without its database the dictionary reports the error and the program ends.
 bare=$(mktemp -d)
 cp "$program" "$bare/"
 cp "$(dirname "$program")/KELVRA" "$bare/"
-"$bare/$(basename "$program")" >"$out/bare.log" 2>&1 &
-app=$!
-if timeout 30 xdotool search --sync --onlyvisible --name '^Velkaram$' >/dev/null 2>&1; then
-  shot 5-no-database
+start_at_menu "$bare/$(basename "$program")" || e2e_finish
+click_menu 312 348
+if wait_window '^Velkaram$' && sleep 1 && [ "$(xdotool search --onlyvisible --name '^Velkaram$' | wc -l)" -ge 1 ]; then
+  shot 6-no-database
   xdotool key Return
   for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$app" 2>/dev/null; then
@@ -124,6 +87,4 @@ else
   fail "no error report appeared without a database"
 fi
 rm -rf "$bare"
-
-echo "screenshots in $out"
-[ "$failures" -eq 0 ] || exit 1
+e2e_finish

@@ -1,0 +1,102 @@
+# Shared by the end-to-end scripts: a private Xvfb display, screenshots and
+# the checks between them. Source it, then call e2e_start OUT_DIR.
+#   e2e_start OUT_DIR         starts Xvfb (exit 77 when it cannot), sets DISPLAY
+#   start_program PROGRAM     starts the program, its pid in $app
+#   wait_window NAME          waits up to 30 s for a visible window of that title
+#   shot NAME                 screenshot of the whole screen to OUT_DIR/NAME.png
+#   expect_change A B RECT WHAT / expect_same A B RECT WHAT
+#   click X Y                 a real left click at screen coordinates
+# Failures are counted in $failures; e2e_finish exits with them.
+
+e2e_start() {
+  out=$1
+  mkdir -p "$out"
+  for tool in Xvfb xdotool import compare; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
+      exit 77
+    fi
+  done
+  display=""
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
+  done
+  [ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  export DISPLAY=$display
+  app=""
+  trap e2e_cleanup EXIT
+  for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  if ! xdotool getmouselocation >/dev/null 2>&1; then
+    echo "SKIP: no X server could be started on $display"
+    exit 77
+  fi
+  failures=0
+}
+
+e2e_cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+}
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+start_program() {
+  "$1" >>"$out/program.log" 2>&1 &
+  app=$!
+}
+
+wait_window() {
+  timeout 30 xdotool search --sync --onlyvisible --name "$1" >/dev/null 2>&1
+}
+
+shot() { sleep 0.5; import -window root "$out/$1.png"; }
+
+# Pixels that differ between two screenshots inside a rectangle WxH+X+Y.
+changed() {
+  convert "$out/$1.png" -crop "$3" +repage "$out/a.tmp.png"
+  convert "$out/$2.png" -crop "$3" +repage "$out/b.tmp.png"
+  compare -metric AE "$out/a.tmp.png" "$out/b.tmp.png" null: 2>&1 | cut -d' ' -f1
+  rm -f "$out/a.tmp.png" "$out/b.tmp.png"
+}
+# Retakes screenshot $2 until the rectangle differs from screenshot $1, for
+# up to about ten seconds, so that a slow machine is waited for, not failed.
+expect_change() { # before after rectangle what
+  local n=0
+  for _ in $(seq 20); do
+    n=$(changed "$1" "$2" "$3")
+    [ "${n:-0}" -gt 50 ] 2>/dev/null && break
+    shot "$2"
+  done
+  if [ "${n:-0}" -gt 50 ] 2>/dev/null; then pass "$4 ($n pixels changed)"; else fail "$4: nothing changed in $3"; fi
+}
+expect_same() {
+  local n; n=$(changed "$1" "$2" "$3")
+  if [ "${n:-1}" -eq 0 ] 2>/dev/null; then pass "$4"; else fail "$4: $n pixels changed in $3"; fi
+}
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+# The borderless windows open centred on the 1024 x 768 screen.
+menu_x=$(((1024 - 640) / 2))
+menu_y=$(((768 - 480) / 2))
+# Clicks a point of the main menu given in the menu's own pixels.
+click_menu() { click $((menu_x + $1)) $((menu_y + $2)); }
+
+# Starts the program and waits for the splash to hand over to the menu.
+start_at_menu() {
+  start_program "$1"
+  wait_window '^Delvo Soft$' || { fail "the splash did not appear"; return 1; }
+  wait_window '^Velkaram$' || { fail "the main menu did not appear"; return 1; }
+  sleep 0.5
+}
+
+e2e_finish() {
+  echo "screenshots in $out"
+  [ "$failures" -eq 0 ] || exit 1
+  exit 0
+}
