@@ -4,6 +4,33 @@
 
 using namespace velkaram::data;
 
+namespace {
+
+const QByteArray header = DreamHeader.toUtf8() + '\n';
+// Interpretations long enough (12 words and more) and unlike one another.
+const QByteArray meaning = "خير كثير يصيب الرائي في ماله وأهله، وقيل هو رزق واسع يأتيه من حيث لا يحتسب.";
+const QByteArray otherMeaning = "هم وغم يلحق بالرائي من جهة عمله، فإن نجا منه في المنام زال عنه ما يخاف في اليقظة.";
+const QByteArray editedCopy = "خير كثير يصيب الرائي في ماله وولده، وقيل هو رزق واسع يأتيه من حيث لا يظن.";
+
+QByteArray line(const QByteArray &keyword, const QByteArray &dream, const QByteArray &interpretation)
+{
+    return keyword + '\t' + dream + '\t' + interpretation + '\n';
+}
+
+// An interpretation quoting a verse, its reference (or what stands for one) given.
+QByteArray quoting(const QByteArray &quotation)
+{
+    return "الأرض المحروثة امرأة، لقوله تعالى: " + quotation + "، فمن رأى أنه يحرث أرضا تزوج أو رزق ولدا.";
+}
+
+// One good entry first, so that a problem is found on line 3.
+QByteArray second(const QByteArray &keyword, const QByteArray &dream, const QByteArray &interpretation)
+{
+    return header + line("ماء", "شرب الماء", meaning) + line(keyword, dream, interpretation);
+}
+
+} // namespace
+
 class TestDataSource : public QObject {
     Q_OBJECT
 
@@ -13,19 +40,80 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("entries");
         QTest::addColumn<QString>("problem");
-        const QByteArray header = DreamHeader.toUtf8() + '\n';
-        QTest::newRow("good") << header + "ماء\tشرب الماء\tخير كثير.\n" << 1 << QString();
-        QTest::newRow("missing header") << QByteArray("ماء\tشرب الماء\tخير\n") << 0 << "f.tsv:1: the first line must be the header";
+        QTest::newRow("good") << header + line("ماء", "شرب الماء", meaning) << 1 << QString();
+        QTest::newRow("missing header") << line("ماء", "شرب الماء", meaning) << 0 << "f.tsv:1: the first line must be the header";
         QTest::newRow("two fields") << header + "ماء\tشرب الماء\n" << 0 << "f.tsv:2: expected 3 tab-separated fields, found 2";
         QTest::newRow("four fields") << header + "ماء\tشرب\tخير\tزيادة\n" << 0 << "f.tsv:2: expected 3 tab-separated fields, found 4";
-        QTest::newRow("empty dream") << header + "ماء\t\tخير\n" << 0 << "f.tsv:2: empty dream";
+        QTest::newRow("empty dream") << header + line("ماء", "", meaning) << 0 << "f.tsv:2: empty dream";
         QTest::newRow("empty interpretation") << header + "ماء\tشرب\t \n" << 0 << "f.tsv:2: empty interpretation";
-        QTest::newRow("blank line") << header + "ماء\tشرب\tخير\n\n" << 1 << "f.tsv:3: expected 3 tab-separated fields, found 1";
-        QTest::newRow("latin in the keyword") << header + "water\tشرب\tخير\n" << 0 << "f.tsv:2: the keyword holds text that is not Arabic";
-        QTest::newRow("digits in the dictionary") << header + "ماء\tشرب 3 أكواب\tخير\n" << 0 << "f.tsv:2: the dream holds text that is not Arabic";
-        QTest::newRow("blanks around a field") << header + "ماء \tشرب\tخير\n" << 0 << "f.tsv:2: blanks around the keyword";
+        QTest::newRow("blank line") << header + line("ماء", "شرب", meaning) + "\n" << 1 << "f.tsv:3: expected 3 tab-separated fields, found 1";
+        QTest::newRow("latin in the keyword") << header + line("water", "شرب", meaning) << 0 << "f.tsv:2: the keyword holds text that is not Arabic";
+        QTest::newRow("blanks around a field") << header + line("ماء ", "شرب", meaning) << 0 << "f.tsv:2: blanks around the keyword";
         QTest::newRow("CRLF") << QByteArray(header).replace("\n", "\r\n") << 0 << "f.tsv:1: carriage return";
-        QTest::newRow("no final newline") << header + "ماء\tشرب\tخير" << 1 << "f.tsv:2: no newline at the end";
+        QTest::newRow("no final newline") << header + line("ماء", "شرب", meaning).chopped(1) << 1 << "f.tsv:2: no newline at the end";
+
+        // Digits only inside a Quran reference.
+        QTest::newRow("digits in a dream") << second("ماء", "شرب 3 أكواب", meaning) << 1 << "f.tsv:3: the dream holds digits outside a Quran reference";
+        QTest::newRow("Arabic-Indic digits in a dream") << second("ماء", "شرب ٣ أكواب", meaning) << 1 << "f.tsv:3: the dream holds digits outside a Quran reference";
+        QTest::newRow("digits in an interpretation") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223) 7")) << 1
+                                                    << "f.tsv:3: the interpretation holds digits outside a Quran reference";
+
+        // Quotations and references.
+        QTest::newRow("quotation and reference") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223)")) << 2 << QString();
+        QTest::newRow("reference to a range") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (بقرة: 222-223)")) << 2 << QString();
+        QTest::newRow("Arabic-Indic reference") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾(البقرة: ٢٢٣)")) << 2 << QString();
+        QTest::newRow("bare reference") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة 223)")) << 1
+                                       << "f.tsv:3: the interpretation: malformed Quran reference \"(البقرة 223)\"";
+        QTest::newRow("reference in brackets") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ [البقرة: 223]")) << 1
+                                              << "f.tsv:3: the interpretation: malformed Quran reference \"[البقرة: 223]\"";
+        QTest::newRow("reference in words") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (سورة البقرة، الآية الثالثة والعشرون بعد المئتين)"))
+                                           << 1 << "f.tsv:3: the interpretation: malformed Quran reference \"(سورة البقرة";
+        QTest::newRow("no such surah") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقر: 223)")) << 1
+                                      << "f.tsv:3: the interpretation: \"البقر\" in (البقر: 223) is no surah's name";
+        QTest::newRow("no such verse") << second("أرض", "حرث الأرض", quoting("﴿الحمد لله رب العالمين﴾ (الفاتحة: 8)")) << 1
+                                      << "f.tsv:3: the interpretation: (الفاتحة: 8): verses are 1 to 7";
+        QTest::newRow("range running down") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223-222)")) << 1
+                                           << "f.tsv:3: the interpretation: (البقرة: 223-222): verses are 1 to 286";
+        QTest::newRow("verse in guillemets") << second("أرض", "حرث الأرض", quoting("«نساؤكم حرث لكم» (البقرة: 223)")) << 1
+                                            << "f.tsv:3: the interpretation: the quotation before (البقرة: 223) goes inside ﴿…﴾";
+        QTest::newRow("reference alone") << second("أرض", "حرث الأرض", quoting("(البقرة: 223)")) << 1
+                                        << "f.tsv:3: the interpretation: the reference (البقرة: 223) follows no ﴿quotation﴾";
+        QTest::newRow("quotation alone") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾")) << 1
+                                        << "f.tsv:3: the interpretation: a ﴿quotation﴾ with no reference";
+        QTest::newRow("unbalanced ornate brackets") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم (البقرة: 223)")) << 1
+                                                   << "f.tsv:3: the interpretation: unbalanced ﴿ ﴾";
+        QTest::newRow("ornate brackets reversed") << second("أرض", "حرث الأرض", quoting("﴾نساؤكم حرث لكم﴿ (البقرة: 223)")) << 1
+                                                 << "f.tsv:3: the interpretation: unbalanced ﴿ ﴾";
+        QTest::newRow("unbalanced guillemets") << second("ماء", "سقي الزرع", "قال المعبرون: «الماء حياة وهو رزق من الله يسوقه إلى عباده، فمن سقى زرعا نال خيرا.")
+                                              << 1 << "f.tsv:3: the interpretation: unbalanced « »";
+        QTest::newRow("balanced guillemets") << second("ماء", "سقي الزرع", "قال المعبرون: «الماء حياة» وهو رزق من الله يسوقه إلى عباده، فمن سقى زرعا نال خيرا.")
+                                            << 2 << QString();
+
+        // Dream wording.
+        QTest::newRow("a dream that says what is seen") << second("أسد", "رؤية الأسد يزأر", meaning) << 2 << QString();
+        QTest::newRow("a dream that only names the keyword") << second("أسد", "رؤية الأسد", meaning) << 2
+                                                            << "f.tsv:3: the dream \"رؤية الأسد\" only names its keyword";
+        QTest::newRow("keyword without al and in a dream") << second("الأسد", "رؤية اسد في المنام", meaning) << 2
+                                                          << "f.tsv:3: the dream \"رؤية اسد في المنام\" only names its keyword";
+        QTest::newRow("needless in a dream") << second("ماء", "شرب ماء البحر في المنام", meaning) << 2
+                                            << "f.tsv:3: the dream ends with a needless \"في المنام\"";
+
+        // Length of an interpretation.
+        QTest::newRow("twelve words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء من عباده.") << 2 << QString();
+        QTest::newRow("eleven words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء عباده.") << 2
+                                     << "f.tsv:3: the interpretation has 11 words; write at least 12";
+
+        // The form of a cross-reference.
+        QTest::newRow("cross-reference") << second("ثوب", "إحالة إلى باب ملابس", "انظر: ملابس.") << 2 << QString();
+        QTest::newRow("cross-reference with a note") << second("ثوب", "إحالة إلى باب ملابس", "انظر: ملابس، ففيه الثوب وألوانه.") << 2 << QString();
+        QTest::newRow("cross-reference without its stop") << second("ثوب", "إحالة إلى باب ملابس", "انظر: ملابس") << 2
+                                                          << "f.tsv:3: malformed cross-reference";
+        QTest::newRow("cross-reference to another keyword") << second("ثوب", "إحالة إلى باب لباس", "انظر: ملابس.") << 2
+                                                           << "f.tsv:3: the dream of a cross-reference to \"ملابس\" must be \"إحالة إلى باب ملابس\"";
+        QTest::newRow("cross-reference dream alone") << second("ثوب", "إحالة إلى باب ملابس", meaning) << 2
+                                                    << "f.tsv:3: the dream \"إحالة إلى باب ملابس\" belongs to a cross-reference";
+        QTest::newRow("cross-reference to itself") << second("ثوب", "إحالة إلى باب ثوب", "انظر: ثوب.") << 2
+                                                  << "f.tsv:3: a cross-reference to its own keyword";
     }
     void dreamLines()
     {
@@ -38,9 +126,63 @@ private slots:
         if (problem.isEmpty()) {
             QVERIFY2(problems.empty(), qPrintable(problems.messages.join(QLatin1Char('\n'))));
         } else {
-            QCOMPARE(problems.messages.size(), 1);
+            QVERIFY2(problems.messages.size() == 1, qPrintable(problems.messages.join(QLatin1Char('\n'))));
             QVERIFY2(problems.messages[0].startsWith(problem), qPrintable(problems.messages[0]));
         }
+    }
+
+    void acrossFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("distinct entries") << header + line("ماء", "شرب الماء", meaning) + line("ماء", "سقي الزرع", otherMeaning) << QString();
+        QTest::newRow("duplicate pair") << header + line("ماء", "شرب الماء", meaning) + line("بحر", "شرب الماء", otherMeaning)
+                + line("ماء", "شرب الماء", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223)"))
+                                        << "f.tsv:4: duplicate entry: keyword \"ماء\", dream \"شرب الماء\" (first at f.tsv:2)";
+        QTest::newRow("cross-reference to a keyword") << header + line("ثوب", "إحالة إلى باب ملابس", "انظر: ملابس.") + line("ملابس", "لبس ثوب جديد", meaning)
+                                                      << QString();
+        QTest::newRow("dangling cross-reference") << header + line("ملابس", "لبس ثوب جديد", meaning) + line("ثوب", "إحالة إلى باب لباس", "انظر: لباس.")
+                                                  << "f.tsv:3: cross-reference to \"لباس\", which is no keyword with entries of its own";
+        QTest::newRow("cross-reference to a cross-reference") << header + line("ملابس", "لبس ثوب جديد", meaning)
+                + line("لباس", "إحالة إلى باب ملابس", "انظر: ملابس.") + line("ثوب", "إحالة إلى باب لباس", "انظر: لباس.")
+                                                              << "f.tsv:4: cross-reference to \"لباس\"";
+        QTest::newRow("near duplicate") << header + line("ماء", "شرب الماء", meaning) + line("بحر", "شرب ماء البحر", otherMeaning)
+                + line("نهر", "شرب ماء النهر", editedCopy)
+                                        << "f.tsv:4: the interpretation nearly repeats the one at f.tsv:2 (similarity 0.7";
+    }
+    void acrossFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, problem);
+        Problems problems;
+        const auto entries = readDreams(QStringLiteral("f.tsv"), file, problems);
+        QVERIFY2(problems.empty(), qPrintable(problems.messages.join(QLatin1Char('\n'))));
+        checkAcrossFiles(entries, {}, problems);
+        if (problem.isEmpty()) {
+            QVERIFY2(problems.empty(), qPrintable(problems.messages.join(QLatin1Char('\n'))));
+        } else {
+            QVERIFY2(problems.messages.size() == 1, qPrintable(problems.messages.join(QLatin1Char('\n'))));
+            QVERIFY2(problems.messages[0].startsWith(problem), qPrintable(problems.messages[0]));
+        }
+    }
+
+    void similarity_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("same words") << QString::fromUtf8(meaning) << QString::fromUtf8(meaning) << 1.0;
+        // Marks, hamza forms, ta marbuta and function words do not count.
+        QTest::newRow("spelling and function words") << QStringLiteral("رِزْقٌ واسعةٌ في الأمر") << QStringLiteral("رزق واسعه على الامر") << 1.0;
+        QTest::newRow("half the words") << QStringLiteral("خير رزق مال ولد") << QStringLiteral("خير رزق سفر علم") << 2.0 / 6.0;
+        QTest::newRow("nothing shared") << QString::fromUtf8(meaning) << QString::fromUtf8(otherMeaning) << 0.0;
+    }
+    void similarity()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(double, expected);
+        QCOMPARE(interpretationSimilarity(a, b), expected);
     }
 
     void articles_data()
@@ -53,6 +195,12 @@ private slots:
         QTest::newRow("too short") << QByteArray("العنوان\n\nكلمات قليلة فقط\n") << "a.txt:3: the body has 3 words";
         QTest::newRow("too long") << "العنوان\n\n" + body + body + body + body + "\n" << "a.txt:3: the body has 800 words";
         QTest::newRow("latin in the body") << "العنوان\n\n" + body + "REM\n" << "a.txt:3: text that is not Arabic";
+        QTest::newRow("quotation and reference") << "العنوان\n\n" + body + "\n\n" + quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223)") + "\n" << QString();
+        QTest::newRow("hadith in guillemets") << "العنوان\n\n" + body + "\n\nقال: «الرؤيا الصالحة من الله» رواه البخاري.\n" << QString();
+        QTest::newRow("bare reference") << "العنوان\n\n" + body + "\n\n" + quoting("﴿نساؤكم حرث لكم﴾ (البقرة 223)") + "\n"
+                                        << "a.txt:5: malformed Quran reference \"(البقرة 223)\"";
+        QTest::newRow("verse in guillemets") << "العنوان\n\n" + body + "\n\n" + quoting("«نساؤكم حرث لكم» (البقرة: 223)") + "\n"
+                                             << "a.txt:5: the quotation before (البقرة: 223) goes inside ﴿…﴾";
     }
     void articles()
     {
@@ -70,15 +218,12 @@ private slots:
         }
     }
 
-    void duplicatesAcrossFiles()
+    void duplicateTitles()
     {
         Problems problems;
-        const std::vector<Entry> entries = {{QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير")},
-                                            {QStringLiteral("بحر"), QStringLiteral("شرب الماء"), QStringLiteral("هم")},
-                                            {QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("شفاء")}};
-        checkAcrossFiles(entries, {}, problems);
-        QCOMPARE(problems.messages.size(), 1);
-        QVERIFY(problems.messages[0].startsWith(QStringLiteral("duplicate entry: keyword \"ماء\"")));
+        checkAcrossFiles({}, {{QStringLiteral("الرؤيا"), QStringLiteral("نص"), QStringLiteral("a.txt")},
+                              {QStringLiteral("الرؤيا"), QStringLiteral("نص آخر"), QStringLiteral("b.txt")}}, problems);
+        QCOMPARE(problems.messages, QStringList{QStringLiteral("b.txt:1: duplicate article title \"الرؤيا\"")});
     }
 };
 

@@ -1,7 +1,6 @@
 #include "datasource.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 namespace velkaram::data {
 
@@ -34,14 +33,19 @@ bool decode(const QString &fileName, const QByteArray &bytes, QString &text, Pro
 
 bool isArabicText(const QString &text, bool digitsAllowed)
 {
-    static const QString punctuation = QStringLiteral(" .:!()«»-\"،؛؟");
+    static const QString punctuation = QStringLiteral(" .:!()«»﴿﴾-\"،؛؟");
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
+        if (ch.isDigit()) {
+            if (digitsAllowed)
+                continue;
+            return false;
+        }
         if (c >= 0x0600 && c <= 0x06FF)
             continue;
         if (punctuation.contains(ch))
             continue;
-        if (digitsAllowed && (ch.isDigit() || c == u'/' || c == u','))
+        if (digitsAllowed && (c == u'/' || c == u','))
             continue;
         return false;
     }
@@ -73,19 +77,37 @@ std::vector<Entry> readDreams(const QString &fileName, const QByteArray &bytes, 
         static const char *const names[] = {"keyword", "dream", "interpretation"};
         bool ok = true;
         for (int f = 0; f < 3; ++f) {
+            const QString name = QLatin1String(names[f]);
             if (fields[f].trimmed().isEmpty()) {
-                problems.messages << where(fileName, line) + QStringLiteral("empty %1").arg(QLatin1String(names[f]));
+                problems.messages << where(fileName, line) + QStringLiteral("empty %1").arg(name);
                 ok = false;
-            } else if (fields[f] != fields[f].trimmed()) {
-                problems.messages << where(fileName, line) + QStringLiteral("blanks around the %1").arg(QLatin1String(names[f]));
-                ok = false;
-            } else if (!isArabicText(fields[f], false)) {
-                problems.messages << where(fileName, line) + QStringLiteral("the %1 holds text that is not Arabic").arg(QLatin1String(names[f]));
-                ok = false;
+                continue;
             }
+            if (fields[f] != fields[f].trimmed()) {
+                problems.messages << where(fileName, line) + QStringLiteral("blanks around the %1").arg(name);
+                ok = false;
+                continue;
+            }
+            // Digits belong only in a Quran reference such as (البقرة: 187).
+            const CitationScan scan = scanCitations(fields[f]);
+            for (const QString &problem : scan.problems)
+                problems.messages << where(fileName, line) + QStringLiteral("the %1: %2").arg(name, problem);
+            QString withoutDigits = scan.rest;
+            withoutDigits.removeIf([](QChar c) { return c.isDigit(); });
+            if (!isArabicText(withoutDigits, false))
+                problems.messages << where(fileName, line) + QStringLiteral("the %1 holds text that is not Arabic").arg(name);
+            else if (withoutDigits.size() != scan.rest.size())
+                problems.messages << where(fileName, line) + QStringLiteral("the %1 holds digits outside a Quran reference").arg(name);
+            else if (scan.problems.isEmpty())
+                continue;
+            ok = false;
         }
-        if (ok)
-            entries.push_back({fields[0], fields[1], fields[2]});
+        if (!ok)
+            continue;
+        Entry entry{fields[0], fields[1], fields[2], fileName, line};
+        for (const QString &problem : checkEntry(entry))
+            problems.messages << where(fileName, line) + problem;
+        entries.push_back(std::move(entry));
     }
     return entries;
 }
@@ -101,6 +123,7 @@ Article readArticle(const QString &fileName, const QByteArray &bytes, Problems &
         problems.messages << where(fileName, 1) + QStringLiteral("expected a title line, an empty line, then the body");
         return article;
     }
+    article.file = fileName;
     article.title = lines[0].trimmed();
     if (!isArabicText(article.title, true))
         problems.messages << where(fileName, 1) + QStringLiteral("the title holds text that is not Arabic");
@@ -108,7 +131,10 @@ Article readArticle(const QString &fileName, const QByteArray &bytes, Problems &
     QString paragraph;
     for (int i = 2; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
-        if (!isArabicText(line, true))
+        const CitationScan scan = scanCitations(line);
+        for (const QString &problem : scan.problems)
+            problems.messages << where(fileName, i + 1) + problem;
+        if (!isArabicText(scan.rest, true))
             problems.messages << where(fileName, i + 1) + QStringLiteral("text that is not Arabic");
         if (line.isEmpty()) {
             if (!paragraph.isEmpty())
@@ -126,23 +152,6 @@ Article readArticle(const QString &fileName, const QByteArray &bytes, Problems &
         problems.messages << where(fileName, 3)
                 + QStringLiteral("the body has %1 words; an article has %2 to %3").arg(words).arg(MinArticleWords).arg(MaxArticleWords);
     return article;
-}
-
-void checkAcrossFiles(const std::vector<Entry> &entries, const std::vector<Article> &articles, Problems &problems)
-{
-    QSet<QString> pairs;
-    for (const Entry &e : entries) {
-        const QString pair = e.keyword + QLatin1Char('\t') + e.dream;
-        if (pairs.contains(pair))
-            problems.messages << QStringLiteral("duplicate entry: keyword \"%1\", dream \"%2\"").arg(e.keyword, e.dream);
-        pairs.insert(pair);
-    }
-    QSet<QString> titles;
-    for (const Article &a : articles) {
-        if (titles.contains(a.title))
-            problems.messages << QStringLiteral("duplicate article title \"%1\"").arg(a.title);
-        titles.insert(a.title);
-    }
 }
 
 } // namespace velkaram::data
