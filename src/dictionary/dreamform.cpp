@@ -2,6 +2,7 @@
 #include "dictionary/dreamform.h"
 
 #include "app/forms.h"
+#include "app/paging.h"
 #include "platform/grid/flexgrid.h"
 
 #include <QCheckBox>
@@ -131,53 +132,27 @@ void DreamForm::RRefresh()
     c.discrpt->setPlainText(rs::textOf(TableRecordset->Fields(InterpretationField).Value()));
 }
 
-// An empty table has nowhere to move to: the buttons then do nothing.
-bool DreamForm::tableIsEmpty()
-{
-    return TableRecordset->BOF() && TableRecordset->AtEnd();
-}
-
 void DreamForm::Command1_Click()
 {
-    if (tableIsEmpty())
-        return;
-    TableRecordset->MoveFirst();
+    paging::first(*TableRecordset);
     RRefresh();
 }
 
 void DreamForm::Cmd_last_Click()
 {
-    if (tableIsEmpty())
-        return;
-    TableRecordset->MoveLast();
+    paging::last(*TableRecordset);
     RRefresh();
 }
 
 void DreamForm::Cmd_Next_Click()
 {
-    if (tableIsEmpty())
-        return;
-    DreamControls &c = ui();
-    TableRecordset->MoveNext();
-    c.Cmd_Prev->setEnabled(true);
-    if (TableRecordset->AtEnd()) {
-        c.Cmd_Next->setEnabled(false);
-        TableRecordset->MoveLast();
-    }
+    paging::next(*TableRecordset, ui().Cmd_Next, ui().Cmd_Prev);
     RRefresh();
 }
 
 void DreamForm::Cmd_Prev_Click()
 {
-    if (tableIsEmpty())
-        return;
-    DreamControls &c = ui();
-    TableRecordset->MovePrevious();
-    c.Cmd_Next->setEnabled(true);
-    if (TableRecordset->BOF()) {
-        c.Cmd_Prev->setEnabled(false);
-        TableRecordset->MoveFirst();
-    }
+    paging::previous(*TableRecordset, ui().Cmd_Next, ui().Cmd_Prev);
     RRefresh();
 }
 

@@ -91,7 +91,6 @@ private:
     QString searchText() const;
     void searchPrompt(int stringId);
     bool openSearch(const QString &statement, int cursorType);
-    bool tableIsEmpty();
 
     std::unique_ptr<DreamControls> c_;
 };

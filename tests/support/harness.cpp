@@ -6,14 +6,15 @@
 #include <QFile>
 #include <QtTest>
 
-Harness::Harness()
+Harness::Harness(const QString &programFolder)
 {
     QVERIFY2(QFile::copy(QStringLiteral(VELKARAM_SOURCE_DIR "/resources/skin/KELVRA.qss"), dir_.filePath(QStringLiteral("KELVRA"))),
              "skin file");
-    forms_ = std::make_unique<velkaram::Forms>(dir_.path());
+    forms_ = std::make_unique<velkaram::Forms>(programFolder.isEmpty() ? dir_.path() : programFolder);
     forms_->setMessageBoxes([this](const velkaram::MessageRequest &request) { messages << request; });
     forms_->setFatalHandler([this](int number, const QString &description) { fatals << Fatal{number, description}; });
     forms_->setDocumentOpener([this](const QString &path) { opened << path; });
+    forms_->setEnd([this](int code) { ended << code; });
     velkaram::registerProgramWindows(*forms_);
 }
 
@@ -34,6 +35,12 @@ void Harness::writeDictionary(const QStringList &columns, const QList<QVariantLi
     const QString path = dir_.filePath(QStringLiteral("kelvra.mdb"));
     QFile::remove(path);
     writeTable(path, QStringLiteral("dream"), columns, rows);
+}
+
+void Harness::writeEncyclopedia(const QList<QVariantList> &rows)
+{
+    writeTable(dir_.filePath(QStringLiteral("kelvra.mdb")), QStringLiteral("encyclopidia"),
+               {QStringLiteral("suubtopi"), QStringLiteral("text")}, rows);
 }
 
 void Harness::useDictionaryFile(const QString &path)

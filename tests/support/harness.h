@@ -12,12 +12,16 @@
 // handed to the desktop recorded instead of shown.
 class Harness {
 public:
-    Harness();
+    // programFolder: the folder the windows believe they run from; by
+    // default a temporary one with the skin file in it.
+    explicit Harness(const QString &programFolder = {});
     ~Harness();
 
     // Writes <folder>/kelvra.mdb with table dream.
     void writeDictionary(const QList<QVariantList> &rows);
     void writeDictionary(const QStringList &columns, const QList<QVariantList> &rows);
+    // Adds table encyclopidia (suubtopi, text) to <folder>/kelvra.mdb.
+    void writeEncyclopedia(const QList<QVariantList> &rows);
     // Copies a database file in as the program's kelvra.mdb.
     void useDictionaryFile(const QString &path);
     QString folder() const { return dir_.path(); }
@@ -35,6 +39,7 @@ public:
     };
     QList<velkaram::MessageRequest> messages;
     QStringList opened; // documents handed to the desktop
+    QList<int> ended;   // exit codes the program would have ended with
     QList<Fatal> fatals;
 
 private:

@@ -21,8 +21,8 @@ private slots:
         QTest::addColumn<bool>("equal");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("listedDream");
-        QTest::newRow("every field contains, without hamza") << "" << false << "اسد" << "ركوب الأسد في المنام";
-        QTest::newRow("every field contains, haa for taa marbuta") << "" << false << "مدرسه" << "النجاح في امتحان المدرسة";
+        QTest::newRow("every field contains, without hamza") << "" << false << "اسد" << "ركوب الأسد";
+        QTest::newRow("every field contains, haa for taa marbuta") << "" << false << "مدرسه" << "دخول مدرسة جديدة";
         QTest::newRow("every field equals") << "" << true << "شرب الماء الكدر" << "شرب الماء الكدر";
         QTest::newRow("keyword contains") << "المفتاح" << false << "ماء" << "شرب الماء المالح";
         QTest::newRow("dream equals") << "الحلم" << true << "المشي على سطح الماء" << "المشي على سطح الماء";
