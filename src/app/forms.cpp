@@ -4,7 +4,7 @@
 #include "core/text/paths.h"
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 #include <QMessageBox>
 #include <cstdio>
@@ -33,9 +33,16 @@ void showMessageBox(const MessageRequest &request)
 
 void openWithDesktop(const QString &path)
 {
-    // Starts the viewer detached and returns at once; the result is not
+    // The desktop's "open" (xdg-open, as Qt's own desktop services use on X),
+    // started detached so nothing waits on it. Its output goes nowhere: with
+    // no viewer it lists every browser it failed to find. The result is not
     // examined.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({QUrl::fromLocalFile(path).toString()});
+    opener.setStandardOutputFile(QProcess::nullDevice());
+    opener.setStandardErrorFile(QProcess::nullDevice());
+    opener.startDetached();
 }
 
 // The program keeps nothing to save: it leaves without running any window's
