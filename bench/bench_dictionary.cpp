@@ -8,9 +8,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
+#include <string>
+#include <vector>
 
 using namespace velkaram;
 
@@ -106,7 +109,6 @@ void SearchWindow(benchmark::State &state)
     }
     state.counters["rows"] = form.ui().MSFlexGrid1->Rows() - 1;
 }
-BENCHMARK(SearchWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The same statement with SQLite's own LIKE, no folding, in this process.
 void SearchBuiltinLike(benchmark::State &state)
@@ -133,7 +135,6 @@ void SearchBuiltinLike(benchmark::State &state)
     sqlite3_close(db);
     state.counters["rows"] = rows;
 }
-BENCHMARK(SearchBuiltinLike)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The same statement through the record store alone: folding LIKE, no window.
 void SearchStore(benchmark::State &state)
@@ -150,7 +151,74 @@ void SearchStore(benchmark::State &state)
     }
     state.counters["rows"] = double(rows);
 }
-BENCHMARK(SearchStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+const char *const ShapeNames[] = {"few matches", "no match", "all rows"};
+
+// The three ways of running each search shape, next to each other so that
+// the machine's load changes them alike.
+void registerSearches()
+{
+    for (int shape = 0; shape < 3; ++shape) {
+        for (auto *b : {benchmark::RegisterBenchmark("SearchBuiltinLike", SearchBuiltinLike),
+                        benchmark::RegisterBenchmark("SearchStore", SearchStore),
+                        benchmark::RegisterBenchmark("SearchWindow", SearchWindow)})
+            b->Arg(shape)->Unit(benchmark::kMillisecond)->Repetitions(5);
+    }
+}
+
+// Prints the usual table, then each shape's times side by side: the search
+// on screen and in the store against SQLite's own LIKE.
+class PairReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            // The median when repeated, else the single run.
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            const std::string name = run.run_name.function_name;
+            const std::string args = run.run_name.args;
+            if (name.rfind("Search", 0) != 0 || args.empty())
+                continue;
+            const int shape = std::stoi(args);
+            Times &t = times_[name][shape];
+            if (run.run_type == Run::RT_Aggregate || !t.median) {
+                t.real = run.GetAdjustedRealTime();
+                t.cpu = run.GetAdjustedCPUTime();
+                t.median = run.run_type == Run::RT_Aggregate;
+            }
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        if (times_.empty())
+            return;
+        std::printf("\nSearch at 100,000 entries, ms (wall / CPU); ratio = x built-in LIKE, CPU time (wall)\n");
+        std::printf("%-12s %17s %17s %17s %15s %15s\n", "shape", "built-in LIKE", "store", "on screen", "store ratio",
+                    "screen ratio");
+        for (int shape = 0; shape < 3; ++shape) {
+            const Times b = times_["SearchBuiltinLike"][shape];
+            const Times s = times_["SearchStore"][shape];
+            const Times w = times_["SearchWindow"][shape];
+            if (b.cpu <= 0)
+                continue;
+            std::printf("%-12s %8.1f / %6.1f %8.1f / %6.1f %8.1f / %6.1f %6.2f (%5.2f) %6.2f (%5.2f)\n", ShapeNames[shape],
+                        b.real, b.cpu, s.real, s.cpu, w.real, w.cpu, s.cpu / b.cpu, s.real / b.real, w.cpu / b.cpu,
+                        w.real / b.real);
+        }
+    }
+
+private:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+        bool median = false;
+    };
+    std::map<std::string, std::map<int, Times>> times_;
+};
 
 } // namespace
 
@@ -158,8 +226,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerSearches();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    PairReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

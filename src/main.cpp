@@ -3,6 +3,7 @@
 #include "core/text/paths.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -19,6 +20,11 @@ int main(int argc, char *argv[])
     if (qtArabic.load(QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtArabic);
     app.setLayoutDirection(Qt::LeftToRight);
+    // The desktop's launcher icon, on every window too.
+    QIcon icon;
+    for (const int size : {48, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size));
+    app.setWindowIcon(icon);
 
     velkaram::Forms forms(velkaram::defaultProgramFolder());
     velkaram::registerProgramWindows(forms);

@@ -36,7 +36,10 @@ void DreamForm::FillGrid()
         grid.setRows(counter + 1);
         for (int i = 0; i <= lastColumn; ++i) {
             const QVariant value = rs.Fields(i).Value();
-            if (!value.isNull())
+            // Text is most cells: take it as it is rather than convert it.
+            if (value.userType() == QMetaType::QString)
+                grid.setTextMatrix(counter, i, *static_cast<const QString *>(value.constData()));
+            else if (!value.isNull())
                 grid.setTextMatrix(counter, i, value.toString());
         }
         rs.MoveNext();

@@ -70,6 +70,20 @@ private slots:
         QVERIFY(pattern.matches(std::string_view("\xC3" "a\xFF", 3)));
         QVERIFY(!pattern.matches(std::string_view("\xE2\x82", 2)));
     }
+
+    // Found by tests/fuzz/fold_like: an overlong or out-of-range sequence is
+    // malformed, not another spelling of a letter; an empty view may have no data.
+    void illFormedSequencesAreReplaced()
+    {
+        QVERIFY(!velkaram::LikePattern("%a%").matches(std::string_view("\xC1\x81", 2)));
+        QVERIFY(!velkaram::LikePattern("_").matches(std::string_view("\xED\xA0\x80", 3)));
+        QVERIFY(velkaram::LikePattern("____").matches(std::string_view("\xFD\x80\x94\x94", 4)));
+        std::string folded;
+        velkaram::foldUtf8(std::string_view("\xE0\x81\xA1", 3), folded);
+        QCOMPARE(folded, std::string("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"));
+        QVERIFY(velkaram::LikePattern("%").matches(std::string_view()));
+        QVERIFY(!velkaram::LikePattern("%\xD9\x85%").matches(std::string_view()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestArabicFold)

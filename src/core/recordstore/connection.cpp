@@ -103,7 +103,10 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
         unreadable(path, QStringLiteral("الملف فارغ"));
 
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    // Only the GUI thread uses a connection: SQLite need not lock for every
+    // column read.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         unreadable(path, QStringLiteral("تعذر فتح الملف للقراءة"));

@@ -87,8 +87,22 @@ private:
         union {
             long long i;
             double d;
-            size_t offset;
+            const char *bytes; // in arena_
         };
+    };
+
+    // Holds the text and blob bytes of the cells in blocks that never move:
+    // a large result grows without copying what it already holds, and
+    // without needing twice its size while it does.
+    class Arena {
+    public:
+        const char *add(const void *bytes, size_t len);
+        void clear();
+
+    private:
+        std::vector<std::unique_ptr<char[]>> blocks_;
+        size_t used_ = 0;
+        size_t capacity_ = 0;
     };
 
     void requireOpen() const;
@@ -105,7 +119,7 @@ private:
     mutable sqlite3_stmt *stmt_ = nullptr;
     mutable bool exhausted_ = false;
     mutable std::vector<Cell> cells_; // row-major, names_.size() per row
-    mutable std::string arena_;       // text and blob bytes of the cells
+    mutable Arena arena_;
     mutable long rows_ = 0;
     long pos_ = -1;                   // -1 before the first record
 };

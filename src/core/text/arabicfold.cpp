@@ -38,7 +38,21 @@ char32_t decode(std::string_view s, size_t &i)
         ++i;
         return b0;
     }
-    int len = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
+    // Only well-formed sequences: an overlong form, a surrogate or a value
+    // past U+10FFFF would let one letter hide behind several spellings.
+    int len = 0;
+    unsigned lo = 0x80, hi = 0xBF; // the range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        lo = b0 == 0xE0 ? 0xA0 : 0x80;
+        hi = b0 == 0xED ? 0x9F : 0xBF;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        lo = b0 == 0xF0 ? 0x90 : 0x80;
+        hi = b0 == 0xF4 ? 0x8F : 0xBF;
+    }
     if (len == 0 || i + len > s.size()) {
         ++i;
         return 0xFFFD;
@@ -46,7 +60,7 @@ char32_t decode(std::string_view s, size_t &i)
     char32_t c = b0 & (0x7F >> len);
     for (int k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
+        if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) {
             ++i;
             return 0xFFFD;
         }
@@ -77,7 +91,25 @@ void encode(char32_t c, std::string &out)
 
 bool contains(std::string_view haystack, std::string_view needle)
 {
-    return needle.empty() || memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
+    // An empty view may have no data at all, which memmem must not get.
+    if (needle.empty())
+        return true;
+    if (haystack.size() < needle.size())
+        return false;
+    // Look for the needle's last byte with memchr, which is much faster than
+    // memmem here: in Arabic that byte names the letter, so it is rarely a
+    // false start.
+    const size_t m = needle.size() - 1;
+    const char last = needle[m];
+    const char *end = haystack.data() + haystack.size();
+    for (const char *p = haystack.data() + m; p < end; ++p) {
+        p = static_cast<const char *>(std::memchr(p, last, size_t(end - p)));
+        if (!p)
+            return false;
+        if (std::memcmp(p - m, needle.data(), m) == 0)
+            return true;
+    }
+    return false;
 }
 
 // How rare a folded letter is in Arabic text (higher is rarer), for letters
@@ -93,26 +125,99 @@ int anchorRarity(char32_t c)
 
 } // namespace
 
+namespace {
+
+// For the Arabic block (lead bytes D8 to DB), one bit per second byte: set
+// when that letter folds into something else.
+struct ArabicFolds {
+    unsigned long long changes[4] = {};
+    ArabicFolds()
+    {
+        for (unsigned lead = 0; lead < 4; ++lead) {
+            for (unsigned low = 0; low < 64; ++low) {
+                const char32_t c = char32_t(((0x18 + lead) << 6) | low);
+                if (foldChar(c) != c)
+                    changes[lead] |= 1ULL << low;
+            }
+        }
+    }
+};
+
+const ArabicFolds &arabicFolds()
+{
+    static const ArabicFolds folds;
+    return folds;
+}
+
+// How many leading bytes folding leaves exactly as they are: plain ASCII
+// and the Arabic letters that fold into themselves, which is nearly all text.
+size_t unchangedPrefix(const char *s, size_t n)
+{
+    const unsigned long long *changes = arabicFolds().changes;
+    size_t i = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            if (unsigned(b - 'A') < 26u)
+                break;
+            ++i;
+        } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n) {
+            const auto x = static_cast<unsigned char>(s[i + 1]);
+            if ((x & 0xC0) != 0x80 || (changes[b - 0xD8] >> (x & 0x3F)) & 1)
+                break;
+            i += 2;
+        } else {
+            break;
+        }
+    }
+    return i;
+}
+
+// Folds the one character at i, which unchangedPrefix stopped at.
+void foldOne(std::string_view utf8, size_t &i, std::string &out)
+{
+    const size_t n = utf8.size();
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+        out.push_back(char(b >= 'A' && b <= 'Z' ? b + 32 : b));
+        ++i;
+    } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
+        const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+        if (const char32_t f = foldChar(c); f == c) {
+            out.append(utf8.data() + i, 2);
+        } else if (f) {
+            encode(f, out);
+        }
+        i += 2;
+    } else if (const char32_t f = foldChar(decode(utf8, i))) {
+        encode(f, out);
+    }
+}
+
+// The folded text: the text itself when folding would not change it, else
+// folded into buffer.
+std::string_view foldedView(std::string_view utf8, std::string &buffer)
+{
+    const size_t same = unchangedPrefix(utf8.data(), utf8.size());
+    if (same == utf8.size())
+        return utf8;
+    buffer.assign(utf8.data(), same);
+    foldUtf8(utf8.substr(same), buffer);
+    return buffer;
+}
+
+} // namespace
+
 void foldUtf8(std::string_view utf8, std::string &out)
 {
     const size_t n = utf8.size();
     for (size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {
-            out.push_back(char(b >= 'A' && b <= 'Z' ? b + 32 : b));
-            ++i;
-        } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
-            // The Arabic block, two bytes a letter: the common case.
-            const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
-            if (const char32_t f = foldChar(c); f == c) {
-                out.append(utf8.data() + i, 2);
-            } else if (f) {
-                encode(f, out);
-            }
-            i += 2;
-        } else if (const char32_t f = foldChar(decode(utf8, i))) {
-            encode(f, out);
-        }
+        // Copy what stays as it is in one go, then fold one character.
+        const size_t same = unchangedPrefix(utf8.data() + i, n - i);
+        out.append(utf8.data() + i, same);
+        i += same;
+        if (i < n)
+            foldOne(utf8, i, out);
     }
 }
 
@@ -183,13 +288,15 @@ bool LikePattern::matches(std::string_view utf8Text) const
 {
     if (!anchor_.empty() && !contains(utf8Text, anchor_))
         return false;
-    thread_local std::string folded;
-    folded.clear();
-    foldUtf8(utf8Text, folded);
-    const std::string_view text(folded);
+    // The literal is folded already and folding leaves folded letters as
+    // they are, so finding it in the raw text is a match without folding.
+    if (shape_ == Shape::Contains && contains(utf8Text, literal_))
+        return true;
+    thread_local std::string buffer;
+    const std::string_view text = foldedView(utf8Text, buffer);
     switch (shape_) {
     case Shape::Equals: return text == literal_;
-    case Shape::Contains: return contains(text, literal_);
+    case Shape::Contains: return text.data() != utf8Text.data() && contains(text, literal_);
     case Shape::Prefix: return text.starts_with(literal_);
     case Shape::Suffix: return text.ends_with(literal_);
     case Shape::General: break;

@@ -115,10 +115,8 @@ void FlexGrid::setRows(int rows)
 {
     if (rows < 1)
         throw RuntimeError(30009, QStringLiteral("عدد الصفوف غير صالح."));
+    // Rows that come back after a shrink start empty: resize makes them new.
     cells_.resize(size_t(rows) * size_t(cols_));
-    // Rows that come back after a shrink start empty.
-    if (rows > rows_)
-        std::fill(cells_.begin() + ptrdiff_t(size_t(rows_) * size_t(cols_)), cells_.end(), QString());
     rows_ = rows;
     row_ = std::min(row_, rows_ - 1);
     changed();

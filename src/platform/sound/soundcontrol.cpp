@@ -126,7 +126,10 @@ void SoundControl::apply(const SoundSteps &steps)
             player().pause();
             break;
         case SoundStep::SeekToStart:
-            player().setPosition(0);
+            // The player is already silent here. stop() returns it to the
+            // start; a seek on a paused pipeline followed at once by play()
+            // sometimes left the sound off through a real audio server.
+            player().stop();
             break;
         case SoundStep::Unload:
             player().stop();
