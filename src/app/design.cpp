@@ -95,24 +95,31 @@ void buildDesign(QWidget *window, std::span<const ControlDesign> design, int uni
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-QFont designFont(const QString &family, double pointSize, bool bold)
+namespace {
+
+QFont fontOf(const QStringList &families, double pointSize, bool bold)
 {
     QFont font;
-    font.setFamilies({family, QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Naskh Arabic"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
 
+} // namespace
+
+QFont designFont(const QString &family, double pointSize, bool bold)
+{
+    return fontOf({family, QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Naskh Arabic"),
+                   QStringLiteral("DejaVu Sans")},
+                  pointSize, bold);
+}
+
 QFont compactDesignFont(const QString &family, double pointSize, bool bold)
 {
-    QFont font;
-    font.setFamilies({family, QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans Arabic"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
+    return fontOf({family, QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans Arabic"),
+                   QStringLiteral("DejaVu Sans")},
+                  pointSize, bold);
 }
 
 void setBackground(QWidget *widget, const QColor &colour)

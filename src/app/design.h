@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <span>
 
 class QWidget;
@@ -34,5 +35,14 @@ QFont designFont(const QString &family, double pointSize, bool bold);
 QFont compactDesignFont(const QString &family, double pointSize, bool bold);
 
 void setBackground(QWidget *widget, const QColor &colour);
+
+// The control of the window's design by that name; the design made it, so
+// it is there.
+template <typename T>
+void findControl(QWidget *window, T *&control, const char *name)
+{
+    control = window->findChild<T *>(QString::fromLatin1(name));
+    Q_ASSERT(control);
+}
 
 } // namespace velkaram

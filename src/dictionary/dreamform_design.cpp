@@ -69,10 +69,7 @@ void DreamForm::createControls(QWidget *window)
 
     c_ = std::make_unique<DreamControls>();
     DreamControls &c = *c_;
-    const auto find = [window]<typename T>(T *&control, const char *name) {
-        control = window->findChild<T *>(QString::fromLatin1(name));
-        Q_ASSERT(control);
-    };
+    const auto find = [window](auto *&control, const char *name) { findControl(window, control, name); };
     find(c.Frame1, "Frame1");
     find(c.Frame3, "Frame3");
     find(c.Commmand1, "Commmand1");

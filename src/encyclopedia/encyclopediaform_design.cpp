@@ -58,10 +58,7 @@ void EncyclopediaForm::createControls(QWidget *window)
 
     c_ = std::make_unique<EncyclopediaControls>();
     EncyclopediaControls &c = *c_;
-    const auto find = [window]<typename T>(T *&control, const char *name) {
-        control = window->findChild<T *>(QString::fromLatin1(name));
-        Q_ASSERT(control);
-    };
+    const auto find = [window](auto *&control, const char *name) { findControl(window, control, name); };
     find(c.Frame1, "Frame1");
     find(c.suubtopi, "suubtopi");
     find(c.text, "text");
