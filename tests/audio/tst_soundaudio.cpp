@@ -49,10 +49,15 @@ class TestSoundAudio : public QObject {
     // The loudest quarter second of the next few: the shipped track fades in.
     double loudestAfterCommand(const char *what)
     {
-        double loudest = -1;
-        for (int i = 0; i < 14; ++i)
-            loudest = qMax(loudest, rmsOfNext(250));
+        const double loudest = loudestOfNext(3500);
         qInfo("loudest RMS (250 ms) in the 3.5 s after %s: %.6f", what, loudest);
+        return loudest;
+    }
+    double loudestOfNext(int ms)
+    {
+        double loudest = -1;
+        for (int i = 0; i < ms / 250; ++i)
+            loudest = qMax(loudest, rmsOfNext(250));
         return loudest;
     }
 
@@ -109,6 +114,33 @@ private slots:
 
         sound.setCommand(QStringLiteral("close"));
         QCOMPARE(rmsAfterCommand("close"), 0.0);
+    }
+
+    // The about box loops its track this way: at the end it sends "prev",
+    // "play". Each pass must be heard again, not only counted by the clock.
+    void endPrevPlayIsHeardEachPass()
+    {
+        const QString tone = dir_.filePath(QStringLiteral("short.wav"));
+        QVERIFY(writeTestWave(tone, 1500, 16000, 660.0, 0.5));
+        SoundControl sound;
+        sound.setDeviceType(QStringLiteral("waveaudio"));
+        sound.setFileName(tone);
+        int ends = 0;
+        connect(&sound, &SoundControl::StatusUpdate, this, [&] {
+            if (sound.position() == sound.length()) {
+                ++ends;
+                sound.setCommand(QStringLiteral("prev"));
+                sound.setCommand(QStringLiteral("play"));
+            }
+        });
+        sound.setCommand(QStringLiteral("open"));
+        sound.setCommand(QStringLiteral("play"));
+        for (int pass = 1; pass <= 3; ++pass) {
+            QVERIFY2(QTest::qWaitFor([&] { return ends >= pass; }, 10000),
+                     qPrintable(QStringLiteral("pass %1 never ended").arg(pass)));
+            QVERIFY2(loudestOfNext(1000) > 0.05, qPrintable(QStringLiteral("pass %1 silent").arg(pass + 1)));
+        }
+        sound.setCommand(QStringLiteral("close"));
     }
 };
 
