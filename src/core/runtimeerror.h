@@ -35,6 +35,8 @@ inline constexpr int ProviderNotFound = 3706;
 inline constexpr int SyntaxError = 3075;
 inline constexpr int StatementRefused = 3051;
 inline constexpr int SkinFileNotFound = 53;
+inline constexpr int OutOfMemory = 7;
+inline constexpr int QueryTimeout = 3234;
 } // namespace err
 
 // A file or field name inside an Arabic message, in quotes, isolated so that

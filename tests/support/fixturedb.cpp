@@ -55,12 +55,17 @@ void writeTable(const QString &path, const QString &table, const QStringList &co
     sqlite3_close(db);
 }
 
-void indexDreams(const QString &path)
+void runStatements(const QString &path, const char *sql)
 {
     sqlite3 *db = nullptr;
     check(sqlite3_open(QFile::encodeName(path).constData(), &db), db);
-    check(sqlite3_exec(db, "CREATE INDEX dream_by_dream ON dream (\"الحلم\")", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
+}
+
+void indexDreams(const QString &path)
+{
+    runStatements(path, "CREATE INDEX dream_by_dream ON dream (\"الحلم\")");
 }
 
 QStringList dreamColumns()

@@ -10,6 +10,9 @@
 void writeTable(const QString &path, const QString &table, const QStringList &columns,
                 const QList<QVariantList> &rows);
 
+// Runs SQL statements on a test database, creating it if need be.
+void runStatements(const QString &path, const char *sql);
+
 // The index the shipped database has for the grid's lookup.
 void indexDreams(const QString &path);
 

@@ -309,6 +309,58 @@ private slots:
         }
     }
 
+    // A database can define a view of billions of rows. Holding more than
+    // the limit, or one step of reading running past its time, ends in a
+    // clear error instead of eating all memory or freezing the program; the
+    // connection reads on afterwards. A million rows and tight limits here,
+    // so that without the limits the test fails instead of hanging.
+    void hugeResultsAreGivenUp_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<qint64>("heldBytes");
+        QTest::addColumn<int>("stepMs");
+        QTest::addColumn<int>("number");
+        QTest::newRow("all rows held") << QStringLiteral("huge") << (qint64(2) << 20) << 60000 << err::OutOfMemory;
+        // Scanning a million rows takes some tens of milliseconds.
+        QTest::newRow("a scan that finds nothing")
+            << QStringLiteral("SELECT * FROM huge WHERE n < 0") << (qint64(1) << 30) << 2 << err::QueryTimeout;
+    }
+    void hugeResultsAreGivenUp()
+    {
+        QFETCH(QString, source);
+        QFETCH(qint64, heldBytes);
+        QFETCH(int, stepMs);
+        QFETCH(int, number);
+        QTemporaryDir other;
+        const QString file = other.filePath(QStringLiteral("huge.mdb"));
+        writeTable(file, QStringLiteral("dream"), dreamColumns(),
+                   {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("حياة"))});
+        runStatements(file, "CREATE TABLE digits (d INTEGER);"
+                            "WITH RECURSIVE r(d) AS (SELECT 0 UNION ALL SELECT d + 1 FROM r WHERE d < 99)"
+                            " INSERT INTO digits SELECT d FROM r;"
+                            "CREATE VIEW huge AS SELECT a.d * 10000 + b.d * 100 + c.d AS n,"
+                            " 'حلم طويل ' || a.d AS dream FROM digits a, digits b, digits c;");
+        const QByteArray before = fileHash(file);
+
+        auto c = std::make_shared<Connection>();
+        c->Open(file);
+        c->Limits.heldBytes = heldBytes;
+        c->Limits.stepMs = stepMs;
+        try {
+            Recordset rs;
+            rs.Open(source, c, adOpenStatic, adLockReadOnly);
+            rs.RecordCount();
+            QFAIL("all the rows were read");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), number);
+            QVERIFY2(e.description().contains(file), qPrintable(e.description()));
+        }
+        Recordset after;
+        after.Open(QStringLiteral("dream"), c, adOpenStatic, adLockReadOnly);
+        QCOMPARE(after.RecordCount(), 1);
+        QCOMPARE(fileHash(file), before);
+    }
+
     void truncatedFile()
     {
         QTemporaryDir other;

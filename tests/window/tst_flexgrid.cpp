@@ -30,6 +30,31 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(velkaram::RuntimeError, grid.setTextMatrix(0, 3, QString()));
     }
 
+    // A fill that never ends (a database view of billions of rows) stops
+    // with an error at the cell limit, and the grid keeps what it had.
+    void sizeIsBounded()
+    {
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(2);
+        grid.setTextMatrix(1, 3, QStringLiteral("ماء"));
+        const int most = int(FlexGrid::MaxCells / 4);
+        for (const auto &grow : {std::function<void()>([&] { grid.setRows(most + 1); }),
+                                 std::function<void()>([&] { grid.setCols(int(FlexGrid::MaxCells / 2) + 1); })}) {
+            try {
+                grow();
+                QFAIL("the grid grew past its cell limit");
+            } catch (const velkaram::RuntimeError &e) {
+                QCOMPARE(e.number(), 7);
+            }
+            QCOMPARE(grid.Rows(), 2);
+            QCOMPARE(grid.Cols(), 4);
+            QCOMPARE(grid.TextMatrix(1, 3), QStringLiteral("ماء"));
+        }
+        grid.setRows(most);
+        QCOMPARE(grid.Rows(), most);
+    }
+
     void viewShowsHeaderRowAndFixedColumn()
     {
         FlexGrid grid;

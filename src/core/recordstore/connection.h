@@ -2,6 +2,7 @@
 
 #include "core/recordstore/constants.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
 struct sqlite3;
@@ -14,6 +15,14 @@ namespace velkaram::rs {
 // match the one on disk.
 class Connection {
 public:
+    // What one recordset may hold, and how long one step of reading may run,
+    // before the read is given up with an error: a database can define a
+    // view of billions of rows.
+    struct ReadLimits {
+        qint64 heldBytes = qint64(256) << 20;
+        int stepMs = 20000;
+    };
+
     Connection() = default;
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -22,6 +31,7 @@ public:
     QString Provider;
     QString ConnectionString;
     int CursorLocation = adUseServer;
+    ReadLimits Limits;
 
     void Open(const QString &connectionString = {}, const QString &userId = {},
               const QString &password = {}, int options = adCmdUnspecified);
@@ -32,8 +42,13 @@ public:
     sqlite3 *handle() const;
     // The file actually opened.
     const QString &filePath() const { return path_; }
+    // Starts the clock for the next step of a statement on this connection.
+    void startStep() { stepDeadline_.setRemainingTime(Limits.stepMs); }
 
 private:
+    static int stepExpired(void *connection);
+
+    QDeadlineTimer stepDeadline_{QDeadlineTimer::Forever};
     sqlite3 *db_ = nullptr;
     QString path_;
 };

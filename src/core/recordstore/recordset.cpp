@@ -138,6 +138,7 @@ void Recordset::Open(const QString &source, std::shared_ptr<Connection> connecti
         names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
     source_ = source;
     ActiveConnection = std::move(connection);
+    reader_ = ActiveConnection;
     CursorType = cursorType;
     LockType = lockType;
     stmt_ = stmt;
@@ -157,6 +158,7 @@ void Recordset::Close()
 {
     requireOpen();
     finalize();
+    reader_.reset();
     cells_ = {};
     arena_.clear();
     rows_ = 0;
@@ -194,6 +196,7 @@ const char *Recordset::Arena::add(const void *bytes, size_t len)
         constexpr size_t BlockSize = size_t(1) << 20;
         capacity_ = std::max(len, BlockSize);
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+        held_ += capacity_;
         used_ = 0;
     }
     char *at = blocks_.back().get() + used_;
@@ -205,18 +208,26 @@ const char *Recordset::Arena::add(const void *bytes, size_t len)
 void Recordset::Arena::clear()
 {
     blocks_.clear();
-    used_ = capacity_ = 0;
+    used_ = capacity_ = held_ = 0;
 }
 
 bool Recordset::ensureRow(long row) const
 {
     const auto columns = size_t(names_.size());
+    Connection *connection = reader_.get();
     while (rows_ <= row && !exhausted_) {
+        if (connection)
+            connection->startStep();
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_DONE) {
             exhausted_ = true;
             break;
         }
+        if (rc == SQLITE_INTERRUPT && connection)
+            throw RuntimeError(err::QueryTimeout,
+                               QStringLiteral("توقفت قراءة السجلات من قاعدة البيانات %1 بعد %2 ثانية دون أن تنتهي.")
+                                   .arg(quotedName(fileName()))
+                                   .arg(connection->Limits.stepMs / 1000.0));
         if (rc != SQLITE_ROW)
             throw RuntimeError(err::UnrecognizedDatabase,
                                QStringLiteral("تعذرت قراءة السجلات من الملف %1: الملف تالف أو مبتور.").arg(quotedName(fileName())));
@@ -246,6 +257,10 @@ bool Recordset::ensureRow(long row) const
             cells_.push_back(cell);
         }
         ++rows_;
+        if (connection && qint64(arena_.held() + cells_.capacity() * sizeof(Cell)) > connection->Limits.heldBytes)
+            throw RuntimeError(err::OutOfMemory,
+                               QStringLiteral("السجلات في قاعدة البيانات %1 أكثر مما يتسع له البرنامج.")
+                                   .arg(quotedName(fileName())));
     }
     return row < rows_;
 }

@@ -98,11 +98,13 @@ private:
     public:
         const char *add(const void *bytes, size_t len);
         void clear();
+        size_t held() const { return held_; }
 
     private:
         std::vector<std::unique_ptr<char[]>> blocks_;
         size_t used_ = 0;
         size_t capacity_ = 0;
+        size_t held_ = 0;
     };
 
     void requireOpen() const;
@@ -117,6 +119,9 @@ private:
     QString source_;
     QStringList names_;
     mutable sqlite3_stmt *stmt_ = nullptr;
+    // The connection the statement reads through, whatever ActiveConnection
+    // is set to later: its clock and limits govern the reading.
+    std::shared_ptr<Connection> reader_;
     mutable bool exhausted_ = false;
     mutable std::vector<Cell> cells_; // row-major, names_.size() per row
     mutable Arena arena_;

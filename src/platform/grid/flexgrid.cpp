@@ -111,10 +111,18 @@ void FlexGrid::checkCell(int row, int col) const
         throw RuntimeError(381, QStringLiteral("موضع الخلية (%1، %2) خارج حدود الجدول.").arg(row).arg(col));
 }
 
+void FlexGrid::checkSize(qint64 rows, qint64 cols)
+{
+    if (rows * cols > MaxCells)
+        throw RuntimeError(err::OutOfMemory,
+                           QStringLiteral("لا يتسع الجدول لأكثر من %1 خلية.").arg(MaxCells));
+}
+
 void FlexGrid::setRows(int rows)
 {
     if (rows < 1)
         throw RuntimeError(30009, QStringLiteral("عدد الصفوف غير صالح."));
+    checkSize(rows, cols_);
     // Rows that come back after a shrink start empty: resize makes them new.
     cells_.resize(size_t(rows) * size_t(cols_));
     rows_ = rows;
@@ -126,6 +134,7 @@ void FlexGrid::setCols(int cols)
 {
     if (cols < 1)
         throw RuntimeError(30010, QStringLiteral("عدد الأعمدة غير صالح."));
+    checkSize(rows_, cols);
     std::vector<QString> cells(size_t(rows_) * size_t(cols));
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < std::min(cols, cols_); ++c)

@@ -22,6 +22,10 @@ public:
     explicit FlexGrid(QWidget *parent = nullptr);
     ~FlexGrid() override;
 
+    // Rows × columns beyond this raise an error instead of taking all the
+    // memory there is: far more than any search of the dictionary finds.
+    static constexpr qint64 MaxCells = 4'000'000;
+
     int Rows() const { return rows_; }
     void setRows(int rows);
     int Cols() const { return cols_; }
@@ -55,6 +59,7 @@ private:
     void changed();
     void fitRowHeight();
     void checkCell(int row, int col) const;
+    static void checkSize(qint64 rows, qint64 cols);
 
     FlexGridModel *model_;
     QLabel *corner_;
