@@ -98,8 +98,7 @@ QString AboutForm::creditsText()
 
 void AboutForm::createControls(QWidget *window)
 {
-    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    window->setFixedSize(11415 / 15, 7620 / 15);
+    makeBorderless(window, 11415 / 15, 7620 / 15);
     setBackground(window, Black);
 
     aaa_ = new ClickLabel(window);
@@ -149,7 +148,6 @@ void AboutForm::createControls(QWidget *window)
         else if (type == QEvent::WindowActivate)
             activateOnce();
     }));
-    centreOnScreen(window);
 }
 
 void AboutForm::releaseControls()

@@ -13,4 +13,12 @@ inline void centreOnScreen(QWidget *window)
         window->move(screen->geometry().center() - window->rect().center());
 }
 
+// The splash, the menu and the about box: no frame, a fixed size, centred.
+inline void makeBorderless(QWidget *window, int width, int height)
+{
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    window->setFixedSize(width, height);
+    centreOnScreen(window);
+}
+
 } // namespace velkaram

@@ -52,8 +52,7 @@ MainMenuForm::~MainMenuForm() = default;
 
 void MainMenuForm::createControls(QWidget *window)
 {
-    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    window->setFixedSize(640, 480);
+    makeBorderless(window, 640, 480);
 
     background_ = new QLabel(window);
     background_->setGeometry(0, 0, 640, 480);
@@ -84,7 +83,6 @@ void MainMenuForm::createControls(QWidget *window)
     shpRect_ = new ShapeRect(Qt::black, 3, window);
     shpRect_->setObjectName(QStringLiteral("shpRect"));
     mm11_ = new SoundControl(window);
-    centreOnScreen(window);
 }
 
 void MainMenuForm::releaseControls()

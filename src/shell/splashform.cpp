@@ -26,9 +26,8 @@ SplashForm::~SplashForm() = default;
 
 void SplashForm::createControls(QWidget *window)
 {
-    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    makeBorderless(window, 10185 / 15, 2640 / 15);
     window->setWindowTitle(QStringLiteral("Delvo Soft"));
-    window->setFixedSize(10185 / 15, 2640 / 15);
     setBackground(window, WindowColour);
 
     image2_ = new QLabel(window);
@@ -50,7 +49,6 @@ void SplashForm::createControls(QWidget *window)
     on(timer_.data(), &QTimer::timeout, [this] { Timer1_Timer(); });
 
     mm_ = new SoundControl(window);
-    centreOnScreen(window);
 }
 
 void SplashForm::releaseControls()

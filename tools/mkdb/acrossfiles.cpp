@@ -57,46 +57,42 @@ Tokens tokens(const QString &text, QHash<QString, int> &ids)
     return out;
 }
 
+// How many words two sorted lists share; 0 as soon as the words left cannot
+// bring the count up to `needed`: most pairs share little, so most merges
+// stop early.
+std::size_t sharedWords(const Tokens &a, const Tokens &b, double needed = 0)
+{
+    std::size_t shared = 0;
+    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
+        if (double(shared + std::size_t(std::min(a.end() - i, b.end() - j))) < needed)
+            return 0;
+        if (*i < *j) {
+            ++i;
+        } else if (*j < *i) {
+            ++j;
+        } else {
+            ++shared;
+            ++i;
+            ++j;
+        }
+    }
+    return shared;
+}
+
 double jaccard(const Tokens &a, const Tokens &b)
 {
     if (a.empty() || b.empty())
         return 0.0;
-    std::size_t shared = 0;
-    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
-        if (*i < *j) {
-            ++i;
-        } else if (*j < *i) {
-            ++j;
-        } else {
-            ++shared;
-            ++i;
-            ++j;
-        }
-    }
+    const std::size_t shared = sharedWords(a, b);
     return double(shared) / double(a.size() + b.size() - shared);
 }
 
-// jaccard(a, b) >= limit, given up as soon as the words left cannot reach it:
-// most pairs share little, so most merges stop early.
+// jaccard(a, b) >= limit, without counting past the point where it cannot be.
 bool atLeast(const Tokens &a, const Tokens &b, double limit)
 {
     // shared / (|a| + |b| - shared) >= limit  <=>  shared >= limit (|a| + |b|) / (1 + limit)
     const double needed = limit * double(a.size() + b.size()) / (1.0 + limit);
-    std::size_t shared = 0;
-    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
-        if (double(shared + std::size_t(std::min(a.end() - i, b.end() - j))) < needed)
-            return false;
-        if (*i < *j) {
-            ++i;
-        } else if (*j < *i) {
-            ++j;
-        } else {
-            ++shared;
-            ++i;
-            ++j;
-        }
-    }
-    return !a.empty() && double(shared) >= needed;
+    return !a.empty() && double(sharedWords(a, b, needed)) >= needed;
 }
 
 void checkNearDuplicates(const std::vector<Entry> &entries, Problems &problems)

@@ -59,10 +59,7 @@ Stereo startupChime()
             mix.mix(padTone({noteFrequency(midi + detune[i]), kLength, 0.5, 1.2, 0.1 * i}), 0.0, 0.05,
                     i == 0 ? -0.5 : 0.5);
 
-    Reverb(0.6, 0.5, 1.0).apply(mix, 0.5, 1.0);
-    removeDc(mix);
-    fade(mix, 0.02, 0.6);
-    normalize(mix, -3.0);
+    finish(mix, Reverb(0.6, 0.5, 1.0), 0.5, 0.02, 0.6);
     return mix;
 }
 

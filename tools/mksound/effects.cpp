@@ -110,4 +110,12 @@ void normalize(Stereo &sound, double peakDb)
             v *= gain;
 }
 
+void finish(Stereo &sound, Reverb room, double wet, double fadeInSeconds, double fadeOutSeconds)
+{
+    room.apply(sound, wet, 1.0);
+    removeDc(sound);
+    fade(sound, fadeInSeconds, fadeOutSeconds);
+    normalize(sound, -3.0);
+}
+
 } // namespace mksound

@@ -50,5 +50,7 @@ void removeDc(Stereo &sound);
 void fade(Stereo &sound, double inSeconds, double outSeconds);
 // Scales the sound so that its highest sample sits at 'peakDb' dBFS.
 void normalize(Stereo &sound, double peakDb);
+// The last steps of every piece: the room, no DC, the fades, 3 dB of headroom.
+void finish(Stereo &sound, Reverb room, double wet, double fadeInSeconds, double fadeOutSeconds);
 
 } // namespace mksound

@@ -128,12 +128,9 @@ Stereo nightPiece()
     playMelody(mix, rng);
     playBells(mix);
 
-    Reverb(0.82, 0.5, 1.0).apply(mix, 0.7, 1.0);
-    removeDc(mix);
     // Long soft ends: the about box loops the track, so its end must meet its
     // start in silence.
-    fade(mix, 2.0, 5.0);
-    normalize(mix, -3.0);
+    finish(mix, Reverb(0.82, 0.5, 1.0), 0.7, 2.0, 5.0);
     return mix;
 }
 

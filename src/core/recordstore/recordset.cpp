@@ -214,20 +214,19 @@ void Recordset::Arena::clear()
 bool Recordset::ensureRow(long row) const
 {
     const auto columns = size_t(names_.size());
-    Connection *connection = reader_.get();
+    Connection &connection = *reader_;
     while (rows_ <= row && !exhausted_) {
-        if (connection)
-            connection->startStep();
+        connection.startStep();
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_DONE) {
             exhausted_ = true;
             break;
         }
-        if (rc == SQLITE_INTERRUPT && connection)
+        if (rc == SQLITE_INTERRUPT)
             throw RuntimeError(err::QueryTimeout,
                                QStringLiteral("توقفت قراءة السجلات من قاعدة البيانات %1 بعد %2 ثانية دون أن تنتهي.")
                                    .arg(quotedName(fileName()))
-                                   .arg(connection->Limits.stepMs / 1000.0));
+                                   .arg(connection.Limits.stepMs / 1000.0));
         if (rc != SQLITE_ROW)
             throw RuntimeError(err::UnrecognizedDatabase,
                                QStringLiteral("تعذرت قراءة السجلات من الملف %1: الملف تالف أو مبتور.").arg(quotedName(fileName())));
@@ -257,7 +256,7 @@ bool Recordset::ensureRow(long row) const
             cells_.push_back(cell);
         }
         ++rows_;
-        if (connection && qint64(arena_.held() + cells_.capacity() * sizeof(Cell)) > connection->Limits.heldBytes)
+        if (qint64(arena_.held() + cells_.capacity() * sizeof(Cell)) > connection.Limits.heldBytes)
             throw RuntimeError(err::OutOfMemory,
                                QStringLiteral("السجلات في قاعدة البيانات %1 أكثر مما يتسع له البرنامج.")
                                    .arg(quotedName(fileName())));

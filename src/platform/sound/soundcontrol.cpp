@@ -111,13 +111,18 @@ void SoundControl::playerFailed()
     }, Qt::QueuedConnection);
 }
 
+void SoundControl::load()
+{
+    ++loads_;
+    player().setSource(QUrl::fromLocalFile(rules_.openFile()));
+}
+
 void SoundControl::apply(const SoundSteps &steps)
 {
     for (SoundStep step : steps) {
         switch (step) {
         case SoundStep::Load:
-            ++loads_;
-            player().setSource(QUrl::fromLocalFile(rules_.openFile()));
+            load();
             break;
         case SoundStep::Play:
             player().play();
@@ -130,9 +135,8 @@ void SoundControl::apply(const SoundSteps &steps)
             // after a pause or the end, both a seek and stop() followed by
             // play() left the output silent in about one start in three
             // through a real audio server, while the clock ran on.
-            ++loads_;
             player().setSource(QUrl());
-            player().setSource(QUrl::fromLocalFile(rules_.openFile()));
+            load();
             break;
         case SoundStep::Unload:
             player().stop();

@@ -38,6 +38,8 @@ signals:
 
 private:
     void apply(const SoundSteps &steps);
+    // Hands the open file to the player; reports about an earlier load are then stale.
+    void load();
     QMediaPlayer &player();
     void mediaStatusChanged(int status);
     void playerFailed();
