@@ -75,13 +75,10 @@ click_menu 312 348
 if wait_window '^Velkaram$' && sleep 1 && [ "$(xdotool search --onlyvisible --name '^Velkaram$' | wc -l)" -ge 1 ]; then
   shot 6-no-database
   xdotool key Return
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$app" 2>/dev/null; then
-    fail "the program did not end after the error report"
-  else
-    wait "$app"; rc=$?
-    app=""
+  if wait_for_end 5; then
     [ "$rc" -ne 0 ] && pass "no database: error report, then the program ends ($rc)" || fail "no database: exit code 0"
+  else
+    fail "the program did not end after the error report"
   fi
 else
   fail "no error report appeared without a database"

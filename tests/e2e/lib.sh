@@ -95,6 +95,15 @@ start_at_menu() {
   sleep 0.5
 }
 
+# Waits up to $1 seconds for the program to end; then its exit code is in
+# $rc. Fails (returns 1) if it still runs.
+wait_for_end() {
+  for _ in $(seq $(($1 * 10))); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && return 1
+  wait "$app"; rc=$?
+  app=""
+}
+
 e2e_finish() {
   echo "screenshots in $out"
   [ "$failures" -eq 0 ] || exit 1

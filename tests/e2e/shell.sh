@@ -106,12 +106,9 @@ eval "$(xdotool getwindowgeometry --shell "$menu")"
 menu_x=$X; menu_y=$Y
 
 click_menu 614 130 # exit
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then
-  fail "exit did not end the program"
-else
-  wait "$app"; rc=$?
-  app=""
+if wait_for_end 5; then
   [ "$rc" -eq 0 ] && pass "exit ends the program (code 0)" || fail "exit ended with code $rc"
+else
+  fail "exit did not end the program"
 fi
 e2e_finish

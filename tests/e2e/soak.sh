@@ -257,13 +257,10 @@ done
 rss_end=$(rss)
 shot end
 click_menu 614 130 # exit
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then
-  fail "exit did not end the program"
-else
-  wait "$app"; rc=$?
-  app=""
+if wait_for_end 10; then
   [ "$rc" -eq 0 ] && pass "exit ends the program (code 0)" || { fail "exit ended with code $rc"; cat "$out/program.log"; }
+else
+  fail "exit did not end the program"
 fi
 
 hash_after=$(sha256sum <"$folder/kelvra.mdb" | cut -d' ' -f1)
