@@ -140,7 +140,13 @@ void Connection::Close()
 
 int Connection::stepExpired(void *connection)
 {
-    return static_cast<Connection *>(connection)->stepDeadline_.hasExpired() ? 1 : 0;
+    auto *self = static_cast<Connection *>(connection);
+    if (self->timedStep_ != self->step_) {
+        self->timedStep_ = self->step_;
+        self->stepDeadline_.setRemainingTime(self->Limits.stepMs);
+        return 0;
+    }
+    return self->stepDeadline_.hasExpired() ? 1 : 0;
 }
 
 sqlite3 *Connection::handle() const

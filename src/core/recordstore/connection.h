@@ -42,12 +42,15 @@ public:
     sqlite3 *handle() const;
     // The file actually opened.
     const QString &filePath() const { return path_; }
-    // Starts the clock for the next step of a statement on this connection.
-    void startStep() { stepDeadline_.setRemainingTime(Limits.stepMs); }
+    // A new step of a statement on this connection begins. Its clock starts
+    // at the first progress check, so a row read quickly never reads the time.
+    void startStep() { ++step_; }
 
 private:
     static int stepExpired(void *connection);
 
+    quint64 step_ = 0;
+    quint64 timedStep_ = 0;
     QDeadlineTimer stepDeadline_{QDeadlineTimer::Forever};
     sqlite3 *db_ = nullptr;
     QString path_;
