@@ -5,7 +5,7 @@
 // Runs on whatever platform Qt picks (offscreen, or xcb under Xvfb).
 #include "app/forms.h"
 #include "shell/aboutform.h"
-#include "shell/programwindows.h"
+#include "programwindows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 #include "app/forms.h"
-#include "shell/programwindows.h"
 #include "core/text/paths.h"
+#include "platform/sound/audiologging.h"
+#include "programwindows.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    velkaram::quietAudioLogging();
     // Windows are hidden and shown by the program; hiding the last one does
     // not end it.
     app.setQuitOnLastWindowClosed(false);

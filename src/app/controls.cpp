@@ -1,14 +1,21 @@
 #include "app/controls.h"
 
+#include "core/layout/twips.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace velkaram {
 
+bool isClick(const QWidget *control, const QMouseEvent *release)
+{
+    return release->button() == Qt::LeftButton && control->rect().contains(release->position().toPoint());
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(this, event))
         emit Click();
 }
 
@@ -21,10 +28,9 @@ ShapeRect::ShapeRect(const QColor &colour, int lineWidth, QWidget *parent)
 
 void ShapeRect::frameWindow()
 {
-    constexpr int TwipsPerPixel = 15;
     const QWidget *window = parentWidget();
-    const auto px = [](int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; };
-    setGeometry(px(1), px(1), px(window->width() * TwipsPerPixel - 1), px(window->height() * TwipsPerPixel - 1));
+    setGeometry(pixels(1), pixels(1), pixels(window->width() * TwipsPerPixel - 1),
+                pixels(window->height() * TwipsPerPixel - 1));
     raise();
 }
 
@@ -55,6 +61,13 @@ void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, picture());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (isClick(this, event))
+        emit Click();
 }
 
 } // namespace velkaram

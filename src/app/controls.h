@@ -7,6 +7,9 @@
 
 namespace velkaram {
 
+// A click is the left button released over the control it was pressed on.
+bool isClick(const QWidget *control, const QMouseEvent *release);
+
 // A label or picture that reports a click of the left button.
 class ClickLabel : public QLabel {
     Q_OBJECT
@@ -38,8 +41,10 @@ private:
 };
 
 // A drawing box that keeps what was drawn into it as a picture and shows
-// that picture whenever it is painted.
+// that picture whenever it is painted; it reports a click as a label does.
 class PictureBox : public QWidget {
+    Q_OBJECT
+
 public:
     PictureBox(const QColor &back, const QColor &fore, QWidget *parent);
 
@@ -48,8 +53,12 @@ public:
     // The kept picture, as large as the box; draw into it, then update().
     QImage &picture();
 
+signals:
+    void Click();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QColor back_, fore_;

@@ -1,5 +1,7 @@
 #include "app/design.h"
 
+#include "core/layout/twips.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -76,11 +78,11 @@ QWidget *createControl(const ControlDesign &d, QWidget *parent)
 
 } // namespace
 
-void buildDesign(QWidget *window, std::span<const ControlDesign> design, int unitsPerPixel)
+void buildDesign(QWidget *window, std::span<const ControlDesign> design, DesignUnits units)
 {
     std::map<QString, QWidget *> byName;
     std::vector<std::pair<int, QWidget *>> tabOrder;
-    const auto px = [unitsPerPixel](int units) { return (units + unitsPerPixel / 2) / unitsPerPixel; };
+    const auto px = [units](int length) { return units == DesignUnits::Twips ? pixels(length) : length; };
     for (const ControlDesign &d : design) {
         QWidget *parent = d.parent ? byName.at(QString::fromLatin1(d.parent)) : window;
         QWidget *control = createControl(d, parent);

@@ -25,9 +25,11 @@ struct ControlDesign {
     QWidget *(*create)(QWidget *parent) = nullptr; // for ControlKind::Custom
 };
 
+enum class DesignUnits { Twips, Pixels };
+
 // Creates the controls as children of window, named after the design, and
-// chains the tab order. unitsPerPixel: 15 for twips, 1 for pixels.
-void buildDesign(QWidget *window, std::span<const ControlDesign> design, int unitsPerPixel);
+// chains the tab order.
+void buildDesign(QWidget *window, std::span<const ControlDesign> design, DesignUnits units);
 
 // A font by the design's family, followed by families that carry Arabic.
 QFont designFont(const QString &family, double pointSize, bool bold);

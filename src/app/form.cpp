@@ -4,7 +4,10 @@
 #include "core/runtimeerror.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
 
 namespace velkaram {
 
@@ -47,12 +50,14 @@ int characterCode(const QKeyEvent *event)
 // is not enough: after a modal box the next press often gets the old address.
 class KeyPressFilter : public QObject {
 public:
-    KeyPressFilter(QObject *parent, std::function<void(int &)> handler)
-        : QObject(parent), handler_(std::move(handler)) {}
+    KeyPressFilter(QObject *parent, QObject *scope, std::function<void(int &)> handler)
+        : QObject(parent), scope_(scope), handler_(std::move(handler)) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (!scope_)
+            return false;
         if (event->type() == QEvent::KeyRelease)
             seen_ = nullptr;
         if (event->type() != QEvent::KeyPress)
@@ -85,11 +90,38 @@ private:
         return false;
     }
 
+    // The filter is deleted with the control it watches, which may be inside
+    // one of its handlers; the window's unloading ends its work at once.
+    QPointer<QObject> scope_;
     std::function<void(int &)> handler_;
     const QEvent *seen_ = nullptr;
     quint64 seenTime_ = 0;
     int seenKey_ = 0;
     QPointer<QObject> reached_; // where the last press was seen last
+};
+
+// Calls back for one type of event of the object it watches, while the
+// window's loading it belongs to lasts.
+class EventHandler : public QObject {
+public:
+    EventHandler(QObject *watched, QObject *scope, QEvent::Type type, std::function<void()> handler)
+        : QObject(watched), scope_(scope), type_(type), handler_(std::move(handler))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (scope_ && event->type() == type_)
+            handler_();
+        return false;
+    }
+
+private:
+    QPointer<QObject> scope_;
+    QEvent::Type type_;
+    std::function<void()> handler_;
 };
 
 } // namespace
@@ -110,6 +142,11 @@ void Form::load()
     window->setObjectName(name_);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window_ = window;
+    scope_ = new QObject(window);
+    placed_ = false;
+    placedWithFrame_ = QMargins();
+    for (const QEvent::Type type : {QEvent::Move, QEvent::Resize, QEvent::Show})
+        onEvent(window, type, [this] { keepFrameOnScreen(); });
     createControls(window);
     installKeyPreview();
     loading_ = false;
@@ -119,9 +156,14 @@ void Form::load()
 void Form::show()
 {
     load();
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    QWidget *window = window_;
+    // A window minimized before it was hidden would come back as an icon.
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    if (!placed_)
+        place();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form::hide()
@@ -146,6 +188,7 @@ void Form::unload()
         return;
     QWidget *old = window_;
     window_ = nullptr;
+    delete scope_.data();
     releaseControls();
     old->hide();
     // The widget may be inside one of its own event handlers right now.
@@ -171,19 +214,84 @@ void Form::guarded(const std::function<void()> &handler)
 
 void Form::onKeyPress(QWidget *control, std::function<void(int &)> handler)
 {
-    control->installEventFilter(new KeyPressFilter(control, [this, handler](int &code) {
+    control->installEventFilter(new KeyPressFilter(control, scope_, [this, handler](int &code) {
         guarded([&] { handler(code); });
     }));
+}
+
+void Form::onEvent(QObject *watched, QEvent::Type type, std::function<void()> handler)
+{
+    new EventHandler(watched, scope_, type, [this, handler] { guarded(handler); });
+}
+
+void Form::later(std::function<void()> handler)
+{
+    QMetaObject::invokeMethod(scope_, [this, handler] { guarded(handler); }, Qt::QueuedConnection);
 }
 
 // Filters installed last run first, so the window sees each key before the
 // control's own handler does.
 void Form::installKeyPreview()
 {
-    auto *filter = new KeyPressFilter(window_, [this](int &code) { guarded([&] { Form_KeyPress(code); }); });
+    auto *filter = new KeyPressFilter(window_, scope_, [this](int &code) { guarded([&] { Form_KeyPress(code); }); });
     window_->installEventFilter(filter);
     for (QWidget *child : window_->findChildren<QWidget *>())
         child->installEventFilter(filter);
+}
+
+void Form::makeBorderless(int width, int height)
+{
+    window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    window_->setFixedSize(width, height);
+    placement_ = Placement::Centred;
+}
+
+namespace {
+
+QRect availableArea(const QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QMargins frameMargins(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+} // namespace
+
+// The first showing of a loading: a centred window goes to the middle of the
+// screen, by the frame it is known to have so far. Where the desktop decides,
+// it decides.
+void Form::place()
+{
+    placed_ = true;
+    const QRect available = availableArea(window_);
+    if (placement_ != Placement::Centred || available.isEmpty())
+        return;
+    placedWithFrame_ = frameMargins(window_);
+    const QRect frame(QPoint(), window_->size().grownBy(placedWithFrame_));
+    window_->move(placedFrame(frame, available, placement_).topLeft());
+}
+
+// The desktop's frame (title bar, borders) is known only once the window is
+// on screen; when it first shows, the window is placed again by its whole
+// frame, so that none of it lies off the screen.
+void Form::keepFrameOnScreen()
+{
+    const QMargins margins = frameMargins(window_);
+    if (!placed_ || !window_->isVisible() || margins.isNull() || margins == placedWithFrame_)
+        return;
+    placedWithFrame_ = margins;
+    const QRect available = availableArea(window_);
+    if (available.isEmpty())
+        return;
+    const QRect frame = window_->geometry().marginsAdded(margins);
+    const QRect placed = placedFrame(frame, available, placement_);
+    if (placed != frame)
+        window_->setGeometry(placed.marginsRemoved(margins));
 }
 
 } // namespace velkaram

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/layout/placement.h"
+
+#include <QEvent>
+#include <QMargins>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -24,6 +28,7 @@ public:
     bool isVisible() const { return window_ && window_->isVisible(); }
 
     void load();
+    // Shows the window restored from a minimized state, on top and active.
     void show();
     void hide();
     void unload();
@@ -31,6 +36,14 @@ public:
 
     // The top-level widget; touching it loads the window hidden.
     QWidget *window();
+
+    // Dresses another window the way this one is dressed (its skin), loading
+    // this one first if need be: how one window borrows another's look.
+    void lendLook(QWidget *to)
+    {
+        load();
+        applyLook(to);
+    }
 
     // Runs code the way every handler runs: a failure that escapes it goes
     // to the default error report.
@@ -49,6 +62,9 @@ protected:
     // otherwise.
     virtual void closeRequested() { unload(); }
 
+    // What lendLook() puts on another window; most windows have nothing to lend.
+    virtual void applyLook(QWidget * /*to*/) const {}
+
     virtual void Form_Load() {}
     virtual void Form_Unload(int & /*cancel*/) {}
     // The window's key preview: every key typed in the window, before the
@@ -57,22 +73,43 @@ protected:
 
     // Connects a control's signal to a handler. A failure escaping the handler
     // goes to the default error report.
+    // Every handler a window connects lives as long as its controls: once
+    // the window unloads, no timer, sound report or queued call reaches it.
     template <typename Sender, typename Signal>
     void on(Sender *sender, Signal signal, std::function<void()> handler)
     {
-        QObject::connect(sender, signal, window_, [this, handler] { guarded(handler); });
+        QObject::connect(sender, signal, scope_, [this, handler] { guarded(handler); });
     }
     // A KeyPress handler for one control: character codes (13 Enter, 27 Escape).
     void onKeyPress(QWidget *control, std::function<void(int &)> handler);
+    // Runs the handler whenever the watched object gets an event of that
+    // type; the event goes on to the object as usual.
+    void onEvent(QObject *watched, QEvent::Type type, std::function<void()> handler);
+    // Runs the handler from the event loop, unless the window unloads first.
+    void later(std::function<void()> handler);
+
+    // Where the window opens: by default wherever the desktop puts it. Either
+    // way its whole frame stays on the screen's available area.
+    void setPlacement(Placement placement) { placement_ = placement; }
+    // No frame, a fixed size, centred: the splash, the menu and the about box.
+    void makeBorderless(int width, int height);
 
 private:
     friend class FormWindow;
     void installKeyPreview();
+    void place();
+    void keepFrameOnScreen();
 
     Forms &forms_;
     QString name_;
     QPointer<QWidget> window_;
+    // Parent of the connections and a sign of life for the filters of one
+    // loading; unload() deletes it at once.
+    QPointer<QObject> scope_;
     bool loading_ = false;
+    Placement placement_ = Placement::ByDesktop;
+    bool placed_ = false;        // since the last load
+    QMargins placedWithFrame_;   // the frame the window was last placed with
 };
 
 // Runs steps one by one; a step that fails is abandoned and the next one runs.

@@ -48,11 +48,12 @@ void DreamForm::Form_Load()
 
     MainConnection = std::make_shared<rs::Connection>();
     MainConnection->Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=")
-                         + forms().programPath(QStringLiteral("\\kelvra.mdb")));
+                         + rs::connectionValue(forms().programPath(QStringLiteral("\\kelvra.mdb"))));
 
     TableConnection = std::make_shared<rs::Connection>();
     TableConnection->Provider = rs::JetProvider;
-    TableConnection->ConnectionString = QStringLiteral("Data Source=") + forms().programPath(QStringLiteral("\\KELVRA.mdb"));
+    TableConnection->ConnectionString =
+        QStringLiteral("Data Source=") + rs::connectionValue(forms().programPath(QStringLiteral("\\KELVRA.mdb")));
     TableConnection->Open();
 
     TableRecordset = std::make_unique<rs::Recordset>();
@@ -88,6 +89,11 @@ void DreamForm::Form_Load()
 
     c.Skin1.LoadSkin(forms().programPath(QStringLiteral("\\KELVRA")));
     c.Skin1.ApplySkin(window());
+}
+
+void DreamForm::applyLook(QWidget *to) const
+{
+    c_->Skin1.ApplySkin(to);
 }
 
 void DreamForm::OpenDataBase()

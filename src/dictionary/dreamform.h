@@ -81,6 +81,7 @@ protected:
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
     void Form_KeyPress(int &keyAscii) override;
+    void applyLook(QWidget *to) const override;
 
 private:
     void connectHandlers();

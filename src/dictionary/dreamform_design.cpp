@@ -3,6 +3,7 @@
 #include "dictionary/dreamform.h"
 
 #include "app/design.h"
+#include "core/layout/twips.h"
 #include "platform/grid/flexgrid.h"
 
 #include <QCheckBox>
@@ -62,8 +63,8 @@ const QColor WindowColour(210, 196, 217);
 
 void DreamForm::createControls(QWidget *window)
 {
-    buildDesign(window, Design, 15);
-    window->setFixedSize(11880 / 15, 8445 / 15);
+    buildDesign(window, Design, DesignUnits::Twips);
+    window->setFixedSize(pixels(11880), pixels(8445));
     setBackground(window, WindowColour);
     window->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 

@@ -3,7 +3,6 @@
 
 #include "app/forms.h"
 #include "app/paging.h"
-#include "dictionary/dreamform.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +46,8 @@ void EncyclopediaForm::Form_Load()
 
     EncyclopediaConnection = std::make_shared<rs::Connection>();
     EncyclopediaConnection->Provider = rs::JetProvider;
-    EncyclopediaConnection->ConnectionString = QStringLiteral("Data Source=") + forms().programPath(QStringLiteral("\\KELVRA.mdb"));
+    EncyclopediaConnection->ConnectionString =
+        QStringLiteral("Data Source=") + rs::connectionValue(forms().programPath(QStringLiteral("\\KELVRA.mdb")));
     EncyclopediaConnection->Open();
 
     EncyclopediaRecordset = std::make_unique<rs::Recordset>();
@@ -65,7 +65,7 @@ void EncyclopediaForm::Form_Load()
 
     // Borrowing the dictionary's skin loads that window, hidden, when it is
     // not loaded yet: its whole start-up runs first.
-    forms().get<DreamForm>(QStringLiteral("dream")).Skin1().ApplySkin(window());
+    forms().form(QStringLiteral("dream")).lendLook(window());
 }
 
 void EncyclopediaForm::RRefresh()

@@ -3,7 +3,6 @@
 #include "encyclopedia/encyclopediaform.h"
 
 #include "app/design.h"
-#include "shell/centre.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -51,7 +50,7 @@ const QColor WindowColour(144, 140, 112);
 
 void EncyclopediaForm::createControls(QWidget *window)
 {
-    buildDesign(window, Design, 1);
+    buildDesign(window, Design, DesignUnits::Pixels);
     window->setFixedSize(792, 566);
     setBackground(window, WindowColour);
     window->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
@@ -78,7 +77,7 @@ void EncyclopediaForm::createControls(QWidget *window)
     c.suubtopi->setReadOnly(true);
     c.text->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 
-    centreOnScreen(window);
+    setPlacement(Placement::Centred);
     connectHandlers();
 }
 

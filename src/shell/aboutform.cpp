@@ -2,7 +2,7 @@
 
 #include "app/design.h"
 #include "app/forms.h"
-#include "shell/centre.h"
+#include "core/layout/twips.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -24,37 +24,6 @@ const QString WebAddress = QStringLiteral("www.example.org/velkaram");
 // More than 15 ms from the end of one step to the next: at most 62.5
 // pixels a second.
 constexpr int StepIntervalMs = 16;
-
-// Calls back when the window is shown or activated, and when the left button
-// is released over the control it watches.
-class WindowEvents : public QObject {
-public:
-    WindowEvents(QObject *parent, std::function<void(QEvent::Type)> handler)
-        : QObject(parent), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::Show:
-        case QEvent::WindowActivate:
-            handler_(event->type());
-            break;
-        case QEvent::MouseButtonRelease: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            const auto *widget = qobject_cast<QWidget *>(watched);
-            if (mouse->button() == Qt::LeftButton && widget && widget->rect().contains(mouse->position().toPoint()))
-                handler_(event->type());
-            break;
-        }
-        default: break;
-        }
-        return false;
-    }
-
-private:
-    std::function<void(QEvent::Type)> handler_;
-};
 
 void setTextColour(QWidget *widget, const QColor &colour)
 {
@@ -98,12 +67,12 @@ QString AboutForm::creditsText()
 
 void AboutForm::createControls(QWidget *window)
 {
-    makeBorderless(window, 11415 / 15, 7620 / 15);
+    makeBorderless(pixels(11415), pixels(7620));
     setBackground(window, Black);
 
     aaa_ = new ClickLabel(window);
     aaa_->setObjectName(QStringLiteral("aaa"));
-    aaa_->setGeometry(120 / 15, 120 / 15, 11175 / 15, 735 / 15);
+    aaa_->setGeometry(pixels(120), pixels(120), pixels(11175), pixels(735));
     aaa_->setAlignment(Qt::AlignCenter);
     aaa_->setFont(designFont(QStringLiteral("Arial"), 27.75, true));
     setTextColour(aaa_, Red);
@@ -111,19 +80,16 @@ void AboutForm::createControls(QWidget *window)
 
     image1_ = new ClickLabel(window);
     image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(1320 / 15, 840 / 15, 8580 / 15, 5745 / 15);
+    image1_->setGeometry(pixels(1320), pixels(840), pixels(8580), pixels(5745));
     image1_->setPixmap(QPixmap(QStringLiteral(":/art/aboutpic.png")));
     on(image1_.data(), &ClickLabel::Click, [this] { Image1_Click(); });
 
     // The design's colours; Form_Load sets the text colour and size.
     picScroll_ = new PictureBox(Black, Black, window);
     picScroll_->setObjectName(QStringLiteral("picScroll"));
-    picScroll_->setGeometry(120 / 15, 6480 / 15, 11175 / 15, 1095 / 15);
+    picScroll_->setGeometry(pixels(120), pixels(6480), pixels(11175), pixels(1095));
     picScroll_->setFont(designFont(QStringLiteral("Tahoma"), 8.25, true));
-    picScroll_->installEventFilter(new WindowEvents(picScroll_, [this](QEvent::Type type) {
-        if (type == QEvent::MouseButtonRelease)
-            guarded([this] { picScroll_Click(); });
-    }));
+    on(picScroll_.data(), &PictureBox::Click, [this] { picScroll_Click(); });
 
     // Placed on activation; until then it has no size and draws nothing.
     shpRect_ = new ShapeRect(Blue, 3, window);
@@ -142,12 +108,8 @@ void AboutForm::createControls(QWidget *window)
     // The window that opened the box hides right after showing it, so the
     // start waits for the event loop. Without a window manager activation
     // may never be reported; being shown is enough.
-    window->installEventFilter(new WindowEvents(window, [this](QEvent::Type type) {
-        if (type == QEvent::Show)
-            QMetaObject::invokeMethod(stepTimer_.data(), [this] { activateOnce(); }, Qt::QueuedConnection);
-        else if (type == QEvent::WindowActivate)
-            activateOnce();
-    }));
+    onEvent(window, QEvent::Show, [this] { later([this] { activateOnce(); }); });
+    onEvent(window, QEvent::WindowActivate, [this] { activateOnce(); });
 }
 
 void AboutForm::releaseControls()
@@ -183,7 +145,7 @@ void AboutForm::activateOnce()
     if (activated_ || !isVisible())
         return;
     activated_ = true;
-    guarded([this] { Form_Activate(); });
+    Form_Activate();
 }
 
 void AboutForm::Form_Activate()

@@ -3,7 +3,6 @@
 #include "app/controls.h"
 #include "app/forms.h"
 #include "platform/sound/soundcontrol.h"
-#include "shell/centre.h"
 
 #include <QBitmap>
 #include <QCursor>
@@ -52,7 +51,7 @@ MainMenuForm::~MainMenuForm() = default;
 
 void MainMenuForm::createControls(QWidget *window)
 {
-    makeBorderless(window, 640, 480);
+    makeBorderless(640, 480);
 
     background_ = new QLabel(window);
     background_->setGeometry(0, 0, 640, 480);

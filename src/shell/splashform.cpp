@@ -4,7 +4,7 @@
 #include "app/design.h"
 #include "app/forms.h"
 #include "platform/sound/soundcontrol.h"
-#include "shell/centre.h"
+#include "core/layout/twips.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -26,19 +26,19 @@ SplashForm::~SplashForm() = default;
 
 void SplashForm::createControls(QWidget *window)
 {
-    makeBorderless(window, 10185 / 15, 2640 / 15);
+    makeBorderless(pixels(10185), pixels(2640));
     window->setWindowTitle(QStringLiteral("Delvo Soft"));
     setBackground(window, WindowColour);
 
     image2_ = new QLabel(window);
     image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setGeometry(120 / 15, 120 / 15, 9960 / 15, 2265 / 15);
+    image2_->setGeometry(pixels(120), pixels(120), pixels(9960), pixels(2265));
     image2_->setScaledContents(true);
     image2_->setPixmap(QPixmap(QStringLiteral(":/art/splash.png")));
 
     picture2_ = new PictureBox(BarBack, BarFore, window);
     picture2_->setObjectName(QStringLiteral("Picture2"));
-    picture2_->setGeometry(120 / 15, 2160 / 15, 9975 / 15, 375 / 15);
+    picture2_->setGeometry(pixels(120), pixels(2160), pixels(9975), pixels(375));
     picture2_->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
     shpRect_ = new ShapeRect(FrameColour, 3, window);

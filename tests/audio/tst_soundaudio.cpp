@@ -4,7 +4,7 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 
 using velkaram::SoundControl;

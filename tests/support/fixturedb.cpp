@@ -1,7 +1,7 @@
 #include "fixturedb.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 #include <sqlite3.h>
 
 namespace {

@@ -1,13 +1,16 @@
 #include "harness.h"
 
 #include "fixturedb.h"
-#include "shell/programwindows.h"
+#include "platform/sound/audiologging.h"
+#include "programwindows.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 Harness::Harness(const QString &programFolder)
 {
+    // As the program does where it starts.
+    velkaram::quietAudioLogging();
     QVERIFY2(QFile::copy(QStringLiteral(VELKARAM_SOURCE_DIR "/resources/skin/KELVRA.qss"), dir_.filePath(QStringLiteral("KELVRA"))),
              "skin file");
     forms_ = std::make_unique<velkaram::Forms>(programFolder.isEmpty() ? dir_.path() : programFolder);

@@ -1,6 +1,6 @@
 #include "core/text/arabicfold.h"
 
-#include <QtTest>
+#include <QTest>
 
 using velkaram::arabicLike;
 

@@ -1,6 +1,6 @@
 #include "core/credits/creditsscroll.h"
 
-#include <QtTest>
+#include <QTest>
 
 using velkaram::CreditsScroll;
 

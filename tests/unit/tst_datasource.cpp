@@ -1,6 +1,6 @@
 #include "datasource.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram::data;
 

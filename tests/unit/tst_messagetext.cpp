@@ -1,6 +1,6 @@
 #include "core/text/messagetext.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 

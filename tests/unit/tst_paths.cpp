@@ -1,6 +1,6 @@
 #include "core/text/paths.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestPaths : public QObject {
     Q_OBJECT

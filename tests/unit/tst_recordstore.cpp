@@ -5,7 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 using namespace velkaram::rs;
@@ -88,13 +88,19 @@ private slots:
         }
     }
 
-    // The program folder may hold "=", ";" or Arabic letters in its name.
+    // The program folder may hold anything a connection string is made of:
+    // named the way the program names it, it reaches the store as a path.
     void oddFolderNames_data()
     {
         QTest::addColumn<QString>("folder");
         QTest::newRow("equals sign") << QStringLiteral("a=b");
         QTest::newRow("semicolon and equals") << QStringLiteral("x;y=z");
         QTest::newRow("Arabic with blanks and =") << QStringLiteral("مجلد الأحلام = ١");
+        QTest::newRow("a key after a semicolon") << QStringLiteral("x;Data Source=y");
+        QTest::newRow("another key, lower case") << QStringLiteral("a;provider=b");
+        QTest::newRow("a key in blanks") << QStringLiteral("a ; Jet OLEDB:Engine Type = 5 ;");
+        QTest::newRow("quotes") << QStringLiteral("it's \"here\"");
+        QTest::newRow("quoted start") << QStringLiteral("\"x;Data Source=y\"");
     }
     void oddFolderNames()
     {
@@ -104,10 +110,17 @@ private slots:
         const QString file = root.filePath(folder + QStringLiteral("/kelvra.mdb"));
         writeTable(file, QStringLiteral("dream"), dreamColumns(),
                    {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
-        for (const QString &argument : {file, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=") + file}) {
+        const QStringList arguments = {
+            file,
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=; Data Source=")
+                + connectionValue(file),
+            QStringLiteral("Data Source = ") + connectionValue(file) + QStringLiteral(" ; Provider = Microsoft.Jet.OLEDB.4.0"),
+        };
+        for (const QString &argument : arguments) {
             Connection c;
             c.Open(argument);
             QCOMPARE(c.filePath(), file);
+            QCOMPARE(c.Provider, argument == file ? QString() : QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
         }
     }
 

@@ -6,7 +6,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 
 using namespace velkaram::rs;

@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 

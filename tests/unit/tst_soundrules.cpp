@@ -3,7 +3,7 @@
 #include "testwave.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using velkaram::SoundRules;
 using velkaram::SoundState;

@@ -1,6 +1,6 @@
 #include "core/dictionary/statements.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace st = velkaram::statements;
 

@@ -1,6 +1,6 @@
 #include "core/text/strings.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestStrings : public QObject {
     Q_OBJECT

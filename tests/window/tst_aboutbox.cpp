@@ -7,7 +7,7 @@
 #include <QEventLoop>
 #include <QMediaPlayer>
 #include <QPointer>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 
@@ -249,6 +249,10 @@ private slots:
         QVERIFY(player);
         QVERIFY(player->playbackState() != QMediaPlayer::PlayingState);
         QCOMPARE(sound->position(), 0);
+        // The Sound control lives on until the event loop destroys it, and
+        // its report may come first: the unloaded box must not hear it.
+        QVERIFY(sound);
+        emit sound->StatusUpdate();
         box.scrollStep();
         settle();
         QCOMPARE(box.framesDrawn(), frames);
@@ -257,6 +261,32 @@ private slots:
         if (opener == QStringLiteral("dream"))
             QVERIFY(!h.dream().isVisible());
         QCOMPARE(h.fatals.size(), 0);
+    }
+
+    // A press on the picture or the strip released elsewhere is no click:
+    // the box stays open and goes on scrolling.
+    void pressReleasedOutsideIsNoClick_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("picture") << "Image1";
+        QTest::newRow("strip") << "picScroll";
+    }
+    void pressReleasedOutsideIsNoClick()
+    {
+        QFETCH(QString, control);
+        Harness h;
+        AboutForm &box = openFromMenu(h);
+        auto *target = box.window()->findChild<QWidget *>(control);
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(target->width() + 5, -5));
+        QVERIFY(box.isLoaded());
+        QVERIFY(box.isVisible());
+        QVERIFY(box.isScrolling());
+        QVERIFY(!menu(h).isVisible());
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(!box.isLoaded());
+        QVERIFY(menu(h).isVisible());
     }
 
     // Each opening is a new box: not stopped, the text again below the

@@ -1,5 +1,5 @@
 #include <QImage>
-#include <QtTest>
+#include <QTest>
 
 // The pictures are drawn at build time and compiled in: the windows place
 // them by fixed pixel positions, so their sizes are part of the layout.

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 

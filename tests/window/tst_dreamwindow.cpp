@@ -12,7 +12,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 
@@ -246,6 +246,37 @@ private slots:
         QVERIFY(!form.isVisible());
         form.show();
         QCOMPARE(shownDream(form), QStringLiteral("الغرق في البحر"));
+    }
+
+    // The program builds its connection strings from its own folder, whose
+    // name may read like one.
+    void opensFromAnOddFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a data source inside") << QStringLiteral("x;Data Source=y");
+        QTest::newRow("a provider inside") << QStringLiteral("a;provider=b");
+        QTest::newRow("quotes and semicolons") << QStringLiteral("\"قاموس\";'ب'");
+    }
+    void opensFromAnOddFolder()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir root;
+        const QString folder = root.filePath(name);
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(QStringLiteral(VELKARAM_SOURCE_DIR "/resources/skin/KELVRA.qss"), folder + QStringLiteral("/KELVRA")));
+        writeTable(folder + QStringLiteral("/kelvra.mdb"), QStringLiteral("dream"), dreamColumns(), threeEntries());
+        writeTable(folder + QStringLiteral("/kelvra.mdb"), QStringLiteral("encyclopidia"),
+                   {QStringLiteral("suubtopi"), QStringLiteral("text")},
+                   {{QStringLiteral("أنواع الرؤى"), QStringLiteral("الرؤيا ثلاثة أنواع.")}});
+        Harness h(folder);
+        DreamForm &form = h.dream();
+        form.guarded([&] { form.show(); });
+        QCOMPARE(h.fatals.size(), 0);
+        QCOMPARE(shownDream(form), QStringLiteral("شرب الماء الصافي"));
+        Form &encyclopedia = h.forms().form(QStringLiteral("encyclopidia"));
+        encyclopedia.guarded([&] { encyclopedia.show(); });
+        QCOMPARE(h.fatals.size(), 0);
+        QVERIFY(encyclopedia.isVisible());
     }
 
     void badFiles_data()

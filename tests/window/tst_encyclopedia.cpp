@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 

@@ -3,7 +3,7 @@
 
 #include <QHeaderView>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using velkaram::FlexGrid;
 

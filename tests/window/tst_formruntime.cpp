@@ -3,7 +3,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 
@@ -16,6 +16,7 @@ public:
 
     QPushButton *button() { window(); return button_; }
     QLineEdit *edit() { window(); return edit_; }
+    void runLater(std::function<void()> handler) { later(std::move(handler)); }
 
     int loads = 0;
     int unloads = 0;
@@ -23,6 +24,7 @@ public:
     int survivor = 0;
     QList<int> formKeys;
     QList<int> editKeys;
+    QStringList heard; // handlers run through the runtime, by what ran them
     std::function<void()> onClick;
 
 protected:
@@ -33,6 +35,8 @@ protected:
         edit_->move(0, 40);
         on(button_, &QPushButton::clicked, [this] { onClick(); });
         onKeyPress(edit_, [this](int &code) { editKeys << code; });
+        on(button_, &QPushButton::pressed, [this] { heard << QStringLiteral("signal"); });
+        onEvent(edit_, QEvent::FocusIn, [this] { heard << QStringLiteral("event"); });
     }
     void releaseControls() override
     {
@@ -180,6 +184,55 @@ private slots:
         QApplication::sendEvent(s.probe->edit(), &enter);
         QCOMPARE(s.probe->formKeys, (QList<int>{13, 13}));
         QCOMPARE(s.probe->editKeys, (QList<int>{13, 13}));
+    }
+
+    // Controls die from the event loop after an unload; until then their
+    // signals and events may still fire, and none of it may reach a
+    // handler of the unloaded window.
+    void noHandlerRunsAfterUnload()
+    {
+        Setup s;
+        s.probe->show();
+        QPointer<QPushButton> button = s.probe->button();
+        QPointer<QLineEdit> edit = s.probe->edit();
+        emit button->pressed();
+        QFocusEvent focus(QEvent::FocusIn);
+        QCoreApplication::sendEvent(edit, &focus);
+        s.probe->runLater([&] { s.probe->heard << QStringLiteral("later"); });
+        QCoreApplication::processEvents();
+        QCOMPARE(s.probe->heard, (QStringList{"signal", "event", "later"}));
+
+        s.probe->heard.clear();
+        s.probe->editKeys.clear();
+        s.probe->formKeys.clear();
+        s.probe->runLater([&] { s.probe->heard << QStringLiteral("later"); });
+        s.probe->unload();
+        QVERIFY(button && edit); // not yet destroyed
+        emit button->pressed();
+        QCoreApplication::sendEvent(edit, &focus);
+        QTest::keyClick(edit, Qt::Key_A);
+        QCoreApplication::processEvents();
+        QCOMPARE(s.probe->heard, QStringList());
+        QCOMPARE(s.probe->editKeys, QList<int>());
+        QCOMPARE(s.probe->formKeys, QList<int>());
+        QCOMPARE(s.probe->loads, 1); // nothing touched the window again
+    }
+
+    // However it was left, a window comes back restored and in front.
+    void showRestoresAMinimizedWindow()
+    {
+        Setup s;
+        s.probe->show();
+        s.probe->minimize();
+        QVERIFY(s.probe->window()->isMinimized());
+        s.probe->hide();
+        s.probe->show();
+        QVERIFY(!s.probe->window()->isMinimized());
+        QVERIFY(s.probe->isVisible());
+        s.probe->minimize();
+        s.probe->show();
+        QVERIFY(!s.probe->window()->isMinimized());
+        QTRY_VERIFY(s.probe->window()->isActiveWindow());
     }
 
     void programPath()

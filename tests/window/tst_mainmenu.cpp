@@ -3,7 +3,8 @@
 #include "shell/mainmenuform.h"
 #include "testwave.h"
 
-#include <QtTest>
+#include <QMediaPlayer>
+#include <QTest>
 
 using namespace velkaram;
 
@@ -19,6 +20,19 @@ MainMenuForm &showMenu(Harness &h)
 void clickArea(MainMenuForm &menu, const char *name)
 {
     QTest::mouseClick(menu.area(name), Qt::LeftButton);
+}
+
+QMediaPlayer::PlaybackState playback(SoundControl *sound)
+{
+    auto *player = sound->findChild<QMediaPlayer *>();
+    return player ? player->playbackState() : QMediaPlayer::StoppedState;
+}
+
+// What the menu's windows need to open: one entry and one article.
+void writeWindowsData(Harness &h)
+{
+    h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+    h.writeEncyclopedia({{QStringLiteral("أنواع الرؤى"), QStringLiteral("الرؤيا ثلاثة أنواع.")}});
 }
 
 const QString TrackMessage =
@@ -68,8 +82,7 @@ private slots:
         QFETCH(bool, hand);
         QFETCH(QString, opens);
         Harness h;
-        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
-        h.writeEncyclopedia({{QStringLiteral("أنواع الرؤى"), QStringLiteral("الرؤيا ثلاثة أنواع.")}});
+        writeWindowsData(h);
         MainMenuForm &menu = showMenu(h);
         ClickLabel *area = menu.area(name.toLatin1().constData());
         QVERIFY(area);
@@ -125,7 +138,14 @@ private slots:
         SoundControl &mm11 = *menu.mm11();
         ClickLabel *label3 = menu.area("Label3");
 
+        // The track plays while its message is still open.
+        QMediaPlayer::PlaybackState duringMessage = QMediaPlayer::StoppedState;
+        h.forms().setMessageBoxes([&](const MessageRequest &request) {
+            h.messages << request;
+            duringMessage = playback(menu.mm11());
+        });
         clickArea(menu, "Label3");
+        QCOMPARE(duringMessage, QMediaPlayer::PlayingState);
         QCOMPARE(label3->toolTip(), SoundOnTip);
         QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(mm11.fileName(), h.folder() + QStringLiteral("/kelvra.wav"));
@@ -191,18 +211,63 @@ private slots:
         QCOMPARE(h.ended, QList<int>{0});
     }
 
-    // Hiding the menu leaves the track playing.
-    void openingTheDictionaryLeavesTheTrackPlaying()
+    // Hiding the menu for another window leaves the track playing.
+    void openingAWindowLeavesTheTrackPlaying_data()
     {
+        QTest::addColumn<QString>("area");
+        QTest::newRow("dictionary") << "Label1";
+        QTest::newRow("encyclopedia") << "Label2";
+        QTest::newRow("about box") << "Image6";
+    }
+    void openingAWindowLeavesTheTrackPlaying()
+    {
+        QFETCH(QString, area);
         Harness h;
-        h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
+        writeWindowsData(h);
         QVERIFY(writeTestWave(h.folder() + QStringLiteral("/kelvra.wav"), 3000));
         MainMenuForm &menu = showMenu(h);
         clickArea(menu, "Label3");
-        clickArea(menu, "Label1");
+        clickArea(menu, area.toLatin1().constData());
         QVERIFY(!menu.isVisible());
-        QVERIFY(menu.mm11()->length() > 0);
-        QTRY_VERIFY(menu.mm11()->position() > 0);
+        QCOMPARE(playback(menu.mm11()), QMediaPlayer::PlayingState);
+        const qint64 at = menu.mm11()->position();
+        QTRY_VERIFY(menu.mm11()->position() > at);
+        QCOMPARE(menu.area("Label3")->toolTip(), SoundOnTip);
+    }
+
+    // However the menu was left, minimized included, it comes back
+    // restored, shown and active when the other window is left.
+    void theMenuComesBackRestored_data()
+    {
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<QString>("leave");
+        QTest::newRow("dictionary, Back") << "Label1" << "Command3";
+        QTest::newRow("encyclopedia, Exit") << "Label2" << "Command2";
+        QTest::newRow("about box, strip") << "Image6" << "picScroll";
+    }
+    void theMenuComesBackRestored()
+    {
+        QFETCH(QString, area);
+        QFETCH(QString, leave);
+        Harness h;
+        writeWindowsData(h);
+        MainMenuForm &menu = showMenu(h);
+        clickArea(menu, "Image5");
+        QVERIFY(menu.window()->isMinimized());
+        // The desktop brings the menu back (the task bar, Alt+Tab).
+        menu.window()->showNormal();
+        clickArea(menu, area.toLatin1().constData());
+        QCoreApplication::processEvents();
+        QVERIFY(!menu.isVisible());
+        // Some desktops leave the state behind; the menu must not care.
+        menu.window()->setWindowState(Qt::WindowMinimized);
+        const QString opened = area == "Label1" ? "dream" : area == "Label2" ? "encyclopidia" : "aboutme";
+        QWidget *other = h.forms().form(opened).window();
+        QTest::mouseClick(other->findChild<QWidget *>(leave), Qt::LeftButton);
+        QVERIFY(menu.isVisible());
+        QVERIFY(!menu.window()->isMinimized());
+        QTRY_VERIFY(menu.window()->isActiveWindow());
+        QVERIFY(h.fatals.isEmpty());
     }
 };
 

@@ -1,9 +1,10 @@
+#include "platform/sound/audiologging.h"
 #include "platform/sound/soundcontrol.h"
 #include "testwave.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 using velkaram::SoundControl;
@@ -38,6 +39,8 @@ class TestSoundControl : public QObject {
 private slots:
     void initTestCase()
     {
+        // What the program does where it starts.
+        velkaram::quietAudioLogging();
         QVERIFY(dir_.isValid());
         short_ = dir_.filePath(QStringLiteral("short.wav"));
         long_ = dir_.filePath(QStringLiteral("long.wav"));

@@ -1,7 +1,7 @@
 #include "harness.h"
 #include "shell/splashform.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace velkaram;
 

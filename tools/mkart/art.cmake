@@ -1,5 +1,5 @@
 # The program's pictures: drawn by mkart at build time and compiled into
-# velkaram_ui as resources under :/art/.
+# the program's windows as resources under :/art/.
 add_executable(mkart
   tools/mkart/main.cpp
   tools/mkart/artkit.cpp
@@ -24,7 +24,7 @@ add_custom_command(
   COMMENT "Drawing the program's pictures")
 set_source_files_properties(${VELKARAM_ART_PATHS} PROPERTIES GENERATED TRUE)
 
-qt_add_resources(velkaram_ui "art"
+qt_add_resources(velkaram_windows "art"
   PREFIX "/art"
   BASE ${VELKARAM_ART_DIR}
   FILES ${VELKARAM_ART_PATHS})

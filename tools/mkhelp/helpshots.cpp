@@ -5,7 +5,7 @@
 // window that fails to load, gets no picture (any old one is removed), and
 // the help page then goes without it. Run it with QT_QPA_PLATFORM=offscreen.
 #include "app/forms.h"
-#include "shell/programwindows.h"
+#include "programwindows.h"
 
 #include <QApplication>
 #include <QDir>

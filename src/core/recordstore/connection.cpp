@@ -18,35 +18,89 @@ struct Target {
     QString path;
 };
 
-// A part of a connection string: a key the store knows, then "=". Anything
-// else, "=" and ";" included, belongs to the value before it, so a folder
-// whose name holds those characters still names the file.
+// A part of a connection string: a key the store knows, then "=".
 const QRegularExpression &connectionKey()
 {
     static const QRegularExpression key(
-        QStringLiteral(R"((?:^|;)\s*(provider|data source|user id|password|mode|persist security info|jet oledb:[^=;]*)\s*=)"),
+        QStringLiteral(R"(\s*(provider|data source|user id|password|mode|persist security info|jet oledb:[^=;]*)\s*=)"),
         QRegularExpression::CaseInsensitiveOption);
     return key;
+}
+
+// A value in quotes runs to the matching quote; a doubled quote inside
+// stands for itself. Returns false when the quote is never closed or the
+// value does not end there.
+bool readQuoted(const QString &text, qsizetype &at, QString &value)
+{
+    const QChar quote = text.at(at);
+    value.clear();
+    for (qsizetype i = at + 1; i < text.size(); ++i) {
+        if (text.at(i) != quote) {
+            value += text.at(i);
+            continue;
+        }
+        if (i + 1 < text.size() && text.at(i + 1) == quote) {
+            value += quote;
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < text.size() && text.at(end).isSpace())
+            ++end;
+        if (end < text.size() && text.at(end) != QLatin1Char(';'))
+            return false;
+        at = end;
+        return true;
+    }
+    return false;
+}
+
+// Where an unquoted value that starts at from ends: at the ";" before the
+// next known key, or at the end. "=" and ";" followed by anything else
+// belong to the value, so a folder whose name holds them still names the file.
+qsizetype unquotedEnd(const QString &text, qsizetype from)
+{
+    for (qsizetype i = text.indexOf(QLatin1Char(';'), from); i >= 0; i = text.indexOf(QLatin1Char(';'), i + 1)) {
+        if (connectionKey().match(text, i + 1, QRegularExpression::NormalMatch,
+                                  QRegularExpression::AnchorAtOffsetMatchOption).hasMatch())
+            return i;
+    }
+    return text.size();
 }
 
 Target parseConnectionString(const QString &text)
 {
     Target t;
-    QRegularExpressionMatchIterator it = connectionKey().globalMatch(text);
-    if (!it.hasNext() || it.peekNext().capturedStart() != 0) {
+    const auto keyAt = [&](qsizetype at) {
+        return connectionKey().match(text, at, QRegularExpression::NormalMatch,
+                                     QRegularExpression::AnchorAtOffsetMatchOption);
+    };
+    if (!keyAt(0).hasMatch()) {
         // No key at the start: the whole text is a path.
         t.path = text.trimmed();
         return t;
     }
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const qsizetype end = it.hasNext() ? it.peekNext().capturedStart() : text.size();
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const QRegularExpressionMatch m = keyAt(at);
+        if (!m.hasMatch())
+            break;
+        at = m.capturedEnd();
+        while (at < text.size() && text.at(at).isSpace())
+            ++at;
+        QString value;
+        const bool quoted = at < text.size() && (text.at(at) == QLatin1Char('"') || text.at(at) == QLatin1Char('\''));
+        if (!quoted || !readQuoted(text, at, value)) {
+            const qsizetype end = unquotedEnd(text, at);
+            value = text.mid(at, end - at).trimmed();
+            at = end;
+        }
         const QString key = m.captured(1).toLower();
-        const QString value = text.mid(m.capturedEnd(), end - m.capturedEnd()).trimmed();
         if (key == QLatin1String("provider"))
             t.provider = value;
         else if (key == QLatin1String("data source"))
             t.path = value;
+        ++at; // the ";"
     }
     return t;
 }
@@ -71,6 +125,17 @@ int readOnlyAuthorizer(void *, int action, const char *, const char *, const cha
 }
 
 } // namespace
+
+QString connectionValue(const QString &value)
+{
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"'))
+                       && !value.startsWith(QLatin1Char('\'')) && value == value.trimmed();
+    if (plain)
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
 
 Connection::~Connection()
 {

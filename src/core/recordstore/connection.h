@@ -9,6 +9,11 @@ struct sqlite3;
 
 namespace velkaram::rs {
 
+// A value as it goes into a connection string after its key's "=": in
+// quotes when it holds what would otherwise end it or change it (";", a
+// quote, blanks at its ends), so that any path names its file.
+QString connectionValue(const QString &value);
+
 // A read-only connection to the database file. The file is named by a
 // connection string ("Provider=...; Data Source=path"), by a bare path, or by
 // the ConnectionString set before Open. The file name's letter case need not

@@ -1,5 +1,6 @@
 #include "platform/grid/flexgrid.h"
 
+#include "core/layout/twips.h"
 #include "core/runtimeerror.h"
 
 #include <QAbstractTableModel>
@@ -12,7 +13,6 @@ namespace velkaram {
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int DefaultColWidth = 960; // twips
 
 Qt::Alignment alignmentFor(int code)
@@ -200,8 +200,8 @@ void FlexGrid::refresh()
     refreshPending_ = false;
     model_->resync();
     for (int c = 1; c < cols_; ++c)
-        setColumnWidth(c - 1, widths_[size_t(c)] / TwipsPerPixel);
-    verticalHeader()->setFixedWidth(widths_[0] / TwipsPerPixel);
+        setColumnWidth(c - 1, pixels(widths_[size_t(c)]));
+    verticalHeader()->setFixedWidth(pixels(widths_[0]));
     verticalHeader()->setDefaultAlignment(alignmentFor(alignments_[0]));
     corner_->setText(cells_.empty() ? QString() : cells_[0]);
     fitRowHeight();

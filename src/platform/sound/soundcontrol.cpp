@@ -1,7 +1,6 @@
 #include "platform/sound/soundcontrol.h"
 
 #include <QAudioOutput>
-#include <QLoggingCategory>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -11,42 +10,6 @@ namespace {
 
 // How often a window hears from an open file.
 constexpr int statusIntervalMs = 250;
-
-QLoggingCategory::CategoryFilter previousFilter = nullptr;
-QtMessageHandler previousHandler = nullptr;
-
-// Without an audio server GStreamer warns on every play ("Failed to connect")
-// through Qt's qt.multimedia categories; the program has no log, and the sound
-// is optional, so those categories stay quiet.
-void quietMultimediaCategories(QLoggingCategory *category)
-{
-    if (previousFilter)
-        previousFilter(category);
-    if (qstrncmp(category->categoryName(), "qt.multimedia", 13) == 0) {
-        category->setEnabled(QtDebugMsg, false);
-        category->setEnabled(QtInfoMsg, false);
-        category->setEnabled(QtWarningMsg, false);
-    }
-}
-
-// Qt's PulseAudio device list reports a missing server through the default
-// category; only that message is dropped.
-void dropMissingServerMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(u"PulseAudioService:"))
-        return;
-    previousHandler(type, context, message);
-}
-
-void quietAudioLogging()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    previousFilter = QLoggingCategory::installFilter(quietMultimediaCategories);
-    previousHandler = qInstallMessageHandler(dropMissingServerMessage);
-}
 
 } // namespace
 
@@ -78,7 +41,6 @@ QMediaPlayer &SoundControl::player()
 {
     if (player_)
         return *player_;
-    quietAudioLogging();
     player_ = new QMediaPlayer(this);
     player_->setAudioOutput(new QAudioOutput(player_));
     connect(player_, &QMediaPlayer::durationChanged, this,

@@ -1,4 +1,4 @@
-#include "shell/programwindows.h"
+#include "programwindows.h"
 
 #include "app/forms.h"
 #include "dictionary/dreamform.h"
