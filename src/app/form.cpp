@@ -145,8 +145,10 @@ void Form::load()
     scope_ = new QObject(window);
     placed_ = false;
     placedWithFrame_ = QMargins();
+    wasMinimized_ = false;
     for (const QEvent::Type type : {QEvent::Move, QEvent::Resize, QEvent::Show})
         onEvent(window, type, [this] { keepFrameOnScreen(); });
+    onEvent(window, QEvent::WindowStateChange, [this] { wasMinimized_ |= window_->isMinimized(); });
     createControls(window);
     installKeyPreview();
     loading_ = false;
@@ -157,6 +159,13 @@ void Form::show()
 {
     load();
     QWidget *window = window_;
+    if (!window->isVisible() && wasMinimized_) {
+        // Minimizing leaves an X11 hint asking for an icon, which stays when
+        // the desktop restores the window by itself: the next showing would
+        // come back minimized. Passing through the minimized state rewrites it.
+        window->setWindowState(window->windowState() | Qt::WindowMinimized);
+        wasMinimized_ = false;
+    }
     // A window minimized before it was hidden would come back as an icon.
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     if (!placed_)

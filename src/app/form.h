@@ -109,6 +109,7 @@ private:
     bool loading_ = false;
     Placement placement_ = Placement::ByDesktop;
     bool placed_ = false;        // since the last load
+    bool wasMinimized_ = false;  // since the last showing
     QMargins placedWithFrame_;   // the frame the window was last placed with
 };
 

@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: a private Xvfb display, screenshots and
 # the checks between them. Source it, then call e2e_start OUT_DIR.
-#   e2e_start OUT_DIR         starts Xvfb (exit 77 when it cannot), sets DISPLAY
+#   e2e_start OUT_DIR         starts Xvfb (exit 77 when it cannot), sets DISPLAY;
+#                             the screen is $E2E_SCREEN pixels (default 1024x768)
 #   start_program PROGRAM     starts the program, its pid in $app
 #   wait_window NAME          waits up to 30 s for a visible window of that title
 #   shot NAME                 screenshot of the whole screen to OUT_DIR/NAME.png
@@ -22,7 +23,7 @@ e2e_start() {
     [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
   done
   [ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   export DISPLAY=$display
   app=""

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's start and its hub on a real X server with a small window
 # manager: the splash with its bar, the menu about 3.15 s later, the
-# dictionary opened and left again, the sound toggle, minimize, and exit.
+# dictionary opened and left again, the sound toggle, minimize, the menu
+# restored after each window it opens, and exit.
 #   shell.sh PROGRAM OUT_DIR
 set -u
 program=$1
@@ -104,6 +105,62 @@ sleep 1
 shot 7-restored
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 menu_x=$X; menu_y=$Y
+
+# Whatever happened to the menu before (minimized, then brought back by the
+# desktop), leaving another window shows it restored, on top and active.
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+window_of() { # title size
+  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    xdotool getwindowgeometry "$w" | grep -q "$2" && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_window_of() { for _ in $(seq 50); do window_of "$1" "$2" && return 0; sleep 0.2; done; return 1; }
+# Where a window's inside starts on the screen: xdotool's own answer is off
+# by the frame under a window manager that reparents.
+inside_of() { # window: sets X and Y
+  X=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
+returns=0
+for route in dictionary encyclopedia about; do
+  click_menu 608 72 # minimize
+  sleep 1
+  xdotool windowactivate --sync "$menu" >/dev/null 2>&1
+  sleep 0.8
+  case $route in
+    dictionary)
+      click_menu 312 348
+      w=$(wait_window_of '^Velkaram$' 792x563) || { fail "$route did not open"; continue; }
+      sleep 0.5; inside_of "$w"
+      click $((X + 552)) $((Y + 96)) ;; # Back
+    encyclopedia)
+      click_menu 168 96
+      w=$(wait_window_of '^موسوعة Velkaram$' 792x566) || { fail "$route did not open"; continue; }
+      sleep 0.5; inside_of "$w"
+      click $((X + 676)) $((Y + 540)) ;; # Exit
+    about)
+      click_menu 304 296
+      w=$(wait_window_of '^حول البرنامج$' 761x508) || { fail "$route did not open"; continue; }
+      sleep 0.5; inside_of "$w"
+      click $((X + 380)) $((Y + 468)) ;; # the credits' strip
+  esac
+  state=""
+  for _ in $(seq 25); do
+    state=$(wm_state "$menu")
+    [ "$state" = Normal ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$menu" ] && break
+    sleep 0.2
+  done
+  shot "8-back-from-$route"
+  if [ "$state" = Normal ] && window_of '^Velkaram$' 640x480 >/dev/null; then
+    pass "leaving the $route shows the menu restored"
+    returns=$((returns + 1))
+  else
+    fail "after the $route the menu is not on screen (WM_STATE ${state:-none})"
+  fi
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$menu" ] && pass "the menu is active after the $route" \
+    || fail "the menu is not the active window after the $route"
+done
 
 click_menu 614 130 # exit
 if wait_for_end 5; then
