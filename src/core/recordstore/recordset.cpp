@@ -1,6 +1,7 @@
 #include "core/recordstore/recordset.h"
 
 #include "core/runtimeerror.h"
+#include "core/text/utf8.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -37,38 +38,6 @@ bool onlyBlanksAndSemicolons(const char *tail)
             return false;
     }
     return true;
-}
-
-// The dictionary's text is ASCII and two-byte UTF-8 (Arabic) throughout:
-// decode those directly, which is several times faster than Qt's general
-// decoder; anything else goes to Qt, which also replaces malformed bytes.
-QString textFromUtf8(const char *s, size_t n)
-{
-    size_t chars = 0;
-    for (size_t i = 0; i < n; ++chars) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80)
-            ++i;
-        else if (b >= 0xC2 && b <= 0xDF && i + 1 < n && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80)
-            i += 2;
-        else
-            return QString::fromUtf8(s, qsizetype(n));
-    }
-    if (chars == 0)
-        return QString::fromUtf8(s, qsizetype(n));
-    QString text(qsizetype(chars), Qt::Uninitialized);
-    auto *out = reinterpret_cast<char16_t *>(text.data());
-    for (size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            *out++ = b;
-            ++i;
-        } else {
-            *out++ = char16_t(((b & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F));
-            i += 2;
-        }
-    }
-    return text;
 }
 
 } // namespace
@@ -344,7 +313,7 @@ QVariant Recordset::cellValue(int column) const
     case Cell::Null: return {};
     case Cell::Integer: return cell.i;
     case Cell::Real: return cell.d;
-    case Cell::Text: return textFromUtf8(cell.bytes, cell.len);
+    case Cell::Text: return utf8::toQString({cell.bytes, cell.len});
     case Cell::Blob: return QByteArray(cell.bytes, qsizetype(cell.len));
     }
     return {};

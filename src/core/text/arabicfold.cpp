@@ -1,5 +1,7 @@
 #include "core/text/arabicfold.h"
 
+#include "core/text/utf8.h"
+
 #include <QChar>
 #include <cstring>
 
@@ -30,64 +32,8 @@ char32_t foldChar(char32_t c)
 
 namespace {
 
-// Decodes one code point; a malformed sequence yields U+FFFD and one byte.
-char32_t decode(std::string_view s, size_t &i)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    // Only well-formed sequences: an overlong form, a surrogate or a value
-    // past U+10FFFF would let one letter hide behind several spellings.
-    int len = 0;
-    unsigned lo = 0x80, hi = 0xBF; // the range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        lo = b0 == 0xE0 ? 0xA0 : 0x80;
-        hi = b0 == 0xED ? 0x9F : 0xBF;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        lo = b0 == 0xF0 ? 0x90 : 0x80;
-        hi = b0 == 0xF4 ? 0x8F : 0xBF;
-    }
-    if (len == 0 || i + len > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = b0 & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    i += len;
-    return c;
-}
-
-void encode(char32_t c, std::string &out)
-{
-    if (c < 0x80) {
-        out.push_back(char(c));
-    } else if (c < 0x800) {
-        out.push_back(char(0xC0 | (c >> 6)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(char(0xE0 | (c >> 12)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (c >> 18)));
-        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    }
-}
+using utf8::decode;
+using utf8::encode;
 
 bool contains(std::string_view haystack, std::string_view needle)
 {
