@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("same words") << QString::fromUtf8(meaning) << QString::fromUtf8(meaning) << 1.0;
         // Marks, hamza forms, ta marbuta and function words do not count.
         QTest::newRow("spelling and function words") << QStringLiteral("رِزْقٌ واسعةٌ في الأمر") << QStringLiteral("رزق واسعه على الامر") << 1.0;
+        QTest::newRow("Quranic annotation marks, as the search folds them")
+            << QStringLiteral("ٱلۡحَمۡدُ لِلَّهِ رَبِّ يَوۡمِ ٱلدِّينِ") << QStringLiteral("الحمد لله رب يوم الدين") << 1.0;
         QTest::newRow("half the words") << QStringLiteral("خير رزق مال ولد") << QStringLiteral("خير رزق سفر علم") << 2.0 / 6.0;
         QTest::newRow("nothing shared") << QString::fromUtf8(meaning) << QString::fromUtf8(otherMeaning) << 0.0;
     }

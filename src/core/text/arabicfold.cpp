@@ -295,6 +295,14 @@ bool LikePattern::matchGeneral(std::u32string_view text) const
     return p == tokens_.size();
 }
 
+QString foldText(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::string folded;
+    foldUtf8({bytes.constData(), size_t(bytes.size())}, folded);
+    return utf8::toQString(folded);
+}
+
 bool arabicLike(const QString &pattern, const QString &text, QChar escape)
 {
     const QByteArray p = pattern.toUtf8();
