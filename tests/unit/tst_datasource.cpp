@@ -70,6 +70,7 @@ private slots:
                                            << 1 << "f.tsv:3: the interpretation: malformed Quran reference \"(سورة البقرة";
         QTest::newRow("no such surah") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقر: 223)")) << 1
                                       << "f.tsv:3: the interpretation: \"البقر\" in (البقر: 223) is no surah's name";
+        QTest::newRow("last verse of a surah") << second("أرض", "حرث الأرض", quoting("﴿صراط الذين أنعمت عليهم﴾ (الفاتحة: 7)")) << 2 << QString();
         QTest::newRow("no such verse") << second("أرض", "حرث الأرض", quoting("﴿الحمد لله رب العالمين﴾ (الفاتحة: 8)")) << 1
                                       << "f.tsv:3: the interpretation: (الفاتحة: 8): verses are 1 to 7";
         QTest::newRow("range running down") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223-222)")) << 1
