@@ -242,6 +242,9 @@ private slots:
             << "SELECT * FROM [dream] WHERE [الحلم] ='x'; DELETE FROM dream; --'" << err::StatementRefused;
         QTest::newRow("attach") << "SELECT * FROM dream WHERE 1 = (SELECT 1); ATTACH 'x.db' AS x" << err::StatementRefused;
         QTest::newRow("pragma in a select") << "SELECT * FROM pragma_table_info('dream')" << err::StatementRefused;
+        // SQLite counts ATTACH as reading: only the authorizer stops it.
+        QTest::newRow("attach alone") << "ATTACH DATABASE '" + dir.filePath(QStringLiteral("kelvra.mdb")) + "' AS x"
+                                      << err::StatementRefused;
         QTest::newRow("unknown table") << "SELECT * FROM [أحلام]" << err::TableNotFound;
         QTest::newRow("unknown column") << "SELECT * FROM [dream] WHERE [لون] = 'x'" << err::ItemNotFound;
         QTest::newRow("broken syntax") << "SELECT * FROM [dream] WHERE [الحلم] = 'x" << err::SyntaxError;
