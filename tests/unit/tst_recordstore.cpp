@@ -59,6 +59,8 @@ private slots:
         QTest::newRow("upper-case file name") << QString() << QString() << dir.filePath(QStringLiteral("KELVRA.mdb"));
         QTest::newRow("upper-case in a full string") << QString() << QString()
                                                      << "Data Source=" + dir.filePath(QStringLiteral("KELVRA.MDB"));
+        QTest::newRow("blanks around = and ;") << QString() << QString()
+                                               << "Provider = Microsoft.Jet.OLEDB.4.0 ; Data Source = " + file;
     }
     void connectionStrings()
     {
@@ -69,7 +71,7 @@ private slots:
         c.Provider = provider;
         c.ConnectionString = preset;
         QCOMPARE(c.State(), adStateClosed);
-        c.Open(argument);
+        QVERIFY_THROWS_NO_EXCEPTION(c.Open(argument));
         QCOMPARE(c.State(), adStateOpen);
         QCOMPARE(c.filePath(), path);
         c.Close();
