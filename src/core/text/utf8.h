@@ -80,10 +80,10 @@ inline bool twoByteAt(const unsigned char *b, size_t i, size_t n)
     return b[i] >= 0xC2 && b[i] <= 0xDF && i + 1 < n && (b[i + 1] & 0xC0) == 0x80;
 }
 
-// Writes [from, to), known to hold only ASCII and two-byte sequences.
-inline char16_t *writeCommon(const unsigned char *b, size_t from, size_t to, char16_t *out)
+// Writes the first n bytes, known to be only ASCII and two-byte sequences.
+inline char16_t *writeCommon(const unsigned char *b, size_t n, char16_t *out)
 {
-    for (size_t i = from; i < to;) {
+    for (size_t i = 0; i < n;) {
         if (b[i] < 0x80) {
             *out++ = b[i++];
         } else {
@@ -109,7 +109,7 @@ inline QString withOtherSequences(std::string_view s, size_t common, qsizetype u
             ++units; // a surrogate pair
     }
     QString text(units, Qt::Uninitialized);
-    char16_t *out = writeCommon(b, 0, common, reinterpret_cast<char16_t *>(text.data()));
+    char16_t *out = writeCommon(b, common, reinterpret_cast<char16_t *>(text.data()));
     for (size_t i = common; i < n;) {
         if (b[i] < 0x80) {
             *out++ = b[i++];
@@ -137,7 +137,7 @@ inline QString toQString(std::string_view s)
 {
     const size_t n = s.size();
     if (n == 0)
-        return QString(0, Qt::Uninitialized);
+        return QString(0, Qt::Uninitialized); // empty, not null; data() would allocate
     const auto *b = reinterpret_cast<const unsigned char *>(s.data());
     qsizetype units = 0;
     for (size_t i = 0; i < n; ++units) {
@@ -149,7 +149,7 @@ inline QString toQString(std::string_view s)
             return detail::withOtherSequences(s, i, units);
     }
     QString text(units, Qt::Uninitialized);
-    detail::writeCommon(b, 0, n, reinterpret_cast<char16_t *>(text.data()));
+    detail::writeCommon(b, n, reinterpret_cast<char16_t *>(text.data()));
     return text;
 }
 
