@@ -37,6 +37,10 @@ inline constexpr int StatementRefused = 3051;
 inline constexpr int SkinFileNotFound = 53;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int QueryTimeout = 3234;
+inline constexpr int InternalError = 51;
+inline constexpr int GridCellOutOfRange = 381;
+inline constexpr int InvalidRowCount = 30009;
+inline constexpr int InvalidColumnCount = 30010;
 } // namespace err
 
 // A file or field name inside an Arabic message, in quotes, isolated so that

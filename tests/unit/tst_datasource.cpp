@@ -70,6 +70,7 @@ private slots:
                                            << 1 << "f.tsv:3: the interpretation: malformed Quran reference \"(سورة البقرة";
         QTest::newRow("no such surah") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقر: 223)")) << 1
                                       << "f.tsv:3: the interpretation: \"البقر\" in (البقر: 223) is no surah's name";
+        QTest::newRow("last verse of a surah") << second("أرض", "حرث الأرض", quoting("﴿صراط الذين أنعمت عليهم﴾ (الفاتحة: 7)")) << 2 << QString();
         QTest::newRow("no such verse") << second("أرض", "حرث الأرض", quoting("﴿الحمد لله رب العالمين﴾ (الفاتحة: 8)")) << 1
                                       << "f.tsv:3: the interpretation: (الفاتحة: 8): verses are 1 to 7";
         QTest::newRow("range running down") << second("أرض", "حرث الأرض", quoting("﴿نساؤكم حرث لكم﴾ (البقرة: 223-222)")) << 1
@@ -174,6 +175,8 @@ private slots:
         QTest::newRow("same words") << QString::fromUtf8(meaning) << QString::fromUtf8(meaning) << 1.0;
         // Marks, hamza forms, ta marbuta and function words do not count.
         QTest::newRow("spelling and function words") << QStringLiteral("رِزْقٌ واسعةٌ في الأمر") << QStringLiteral("رزق واسعه على الامر") << 1.0;
+        QTest::newRow("Quranic annotation marks, as the search folds them")
+            << QStringLiteral("ٱلۡحَمۡدُ لِلَّهِ رَبِّ يَوۡمِ ٱلدِّينِ") << QStringLiteral("الحمد لله رب يوم الدين") << 1.0;
         QTest::newRow("half the words") << QStringLiteral("خير رزق مال ولد") << QStringLiteral("خير رزق سفر علم") << 2.0 / 6.0;
         QTest::newRow("nothing shared") << QString::fromUtf8(meaning) << QString::fromUtf8(otherMeaning) << 0.0;
     }

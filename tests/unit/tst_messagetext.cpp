@@ -19,6 +19,9 @@ private slots:
         QTest::newRow("path inside a sentence")
             << "الملف '" + fsi + "/home/مستخدم/kelvra.mdb" + pdi + "' ليس قاعدة بيانات يمكن قراءتها: فارغ."
             << "الملف:\n" + fsi + "/home/مستخدم/kelvra.mdb" + pdi + "\nليس قاعدة بيانات يمكن قراءتها: فارغ.";
+        QTest::newRow("path at the very start")
+            << "'" + fsi + "/tmp/kelvra.mdb" + pdi + "' غير موجود."
+            << fsi + "/tmp/kelvra.mdb" + pdi + "\nغير موجود.";
         QTest::newRow("after a heading line")
             << "خطأ في التشغيل رقم 53:\n\n'" + fsi + "/opt/KELVRA" + pdi + "'."
             << "خطأ في التشغيل رقم 53:\n\n" + fsi + "/opt/KELVRA" + pdi;

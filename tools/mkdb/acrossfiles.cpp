@@ -3,6 +3,8 @@
 // another one.
 #include "datasource.h"
 
+#include "core/text/arabicfold.h"
+
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -24,7 +26,7 @@ const QSet<QString> &functionWords()
         const QString list = QStringLiteral("في من على إلى عن أن إن أو و ما لا هو هي قد ذلك هذا هذه التي الذي كان كانت "
                                             "إذا ثم لم لن مع به له لها فيه منه عليه كما بل");
         for (const QString &w : list.split(QLatin1Char(' ')))
-            s.insert(foldArabic(w));
+            s.insert(foldText(w));
         return s;
     }();
     return words;
@@ -35,7 +37,7 @@ using Tokens = std::vector<int>; // sorted word ids, each once
 Tokens tokens(const QString &text, QHash<QString, int> &ids)
 {
     Tokens out;
-    const QString folded = foldArabic(text);
+    const QString folded = foldText(text);
     qsizetype start = -1;
     for (qsizetype i = 0; i <= folded.size(); ++i) {
         const bool letter = i < folded.size() && folded.at(i).isLetter();
@@ -130,26 +132,6 @@ void checkNearDuplicates(const std::vector<Entry> &entries, Problems &problems)
 }
 
 } // namespace
-
-QString foldArabic(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if ((c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640)
-            continue;
-        if (c == 0x0623 || c == 0x0625 || c == 0x0622 || c == 0x0671)
-            out += QChar(0x0627);
-        else if (c == 0x0629)
-            out += QChar(0x0647);
-        else if (c == 0x0649)
-            out += QChar(0x064A);
-        else
-            out += ch;
-    }
-    return out;
-}
 
 double interpretationSimilarity(const QString &a, const QString &b)
 {

@@ -54,8 +54,6 @@ CitationScan scanCitations(const QString &text);
 // its "ال"), or 0 when the name is no surah's.
 int surahVerses(const QString &name);
 
-// Folding for comparisons: no diacritics or tatweel, أ إ آ ٱ → ا, ة → ه, ى → ي.
-QString foldArabic(const QString &text);
 // Word-set similarity (Jaccard) of two interpretations, function words left out.
 double interpretationSimilarity(const QString &a, const QString &b);
 

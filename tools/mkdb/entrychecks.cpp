@@ -1,6 +1,8 @@
 // The rules one dictionary entry must meet on its own.
 #include "datasource.h"
 
+#include "core/text/arabicfold.h"
+
 #include <QRegularExpression>
 
 namespace velkaram::data {
@@ -41,11 +43,11 @@ QString dreamWordingProblem(const Entry &e)
     const bool needless = dream.endsWith(inDream);
     if (needless)
         dream.chop(inDream.size());
-    const QString folded = foldArabic(dream);
-    QString bare = foldArabic(e.keyword);
+    const QString folded = foldText(dream);
+    QString bare = foldText(e.keyword);
     if (bare.startsWith(QStringLiteral("ال")))
         bare = bare.mid(2);
-    const QString seeing = foldArabic(QStringLiteral("رؤية "));
+    const QString seeing = foldText(QStringLiteral("رؤية "));
     for (const QString &only : {bare, QStringLiteral("ال") + bare, seeing + bare, seeing + QStringLiteral("ال") + bare}) {
         if (folded == only)
             return QStringLiteral("the dream \"%1\" only names its keyword; say what is seen").arg(e.dream);

@@ -1,6 +1,7 @@
 #include "core/recordstore/recordset.h"
 
 #include "core/runtimeerror.h"
+#include "core/text/utf8.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -39,36 +40,61 @@ bool onlyBlanksAndSemicolons(const char *tail)
     return true;
 }
 
-// The dictionary's text is ASCII and two-byte UTF-8 (Arabic) throughout:
-// decode those directly, which is several times faster than Qt's general
-// decoder; anything else goes to Qt, which also replaces malformed bytes.
-QString textFromUtf8(const char *s, size_t n)
+// What a source asks for: a whole table, or a statement of its own.
+struct Statement {
+    QString sql;
+    QString table; // empty for a statement
+};
+
+Statement statementFor(const QString &source, int options)
 {
-    size_t chars = 0;
-    for (size_t i = 0; i < n; ++chars) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80)
-            ++i;
-        else if (b >= 0xC2 && b <= 0xDF && i + 1 < n && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80)
-            i += 2;
-        else
-            return QString::fromUtf8(s, qsizetype(n));
+    if (options != adCmdTable && !isTableName(source))
+        return {source, QString()};
+    const QString table = tableName(source);
+    const QString quoted = QString(table).replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return {QStringLiteral("SELECT * FROM \"%1\"").arg(quoted), table};
+}
+
+// SQLite tells why it would not prepare a statement only in its message.
+[[noreturn]] void throwNotPrepared(int rc, const QString &message, const QString &file, const QString &table)
+{
+    if (rc == SQLITE_AUTH || message.contains(QLatin1String("not authorized")))
+        throw RuntimeError(err::StatementRefused,
+                           QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بالقراءة.").arg(quotedName(file)));
+    if (message.startsWith(QLatin1String("no such table")))
+        throw RuntimeError(err::TableNotFound,
+                           QStringLiteral("تعذر العثور على الجدول %1 في قاعدة البيانات %2.")
+                               .arg(quotedName(table.isEmpty() ? message.section(QLatin1Char(':'), 1).trimmed() : table),
+                                    quotedName(file)));
+    if (message.startsWith(QLatin1String("no such column")))
+        throw RuntimeError(err::ItemNotFound,
+                           QStringLiteral("الحقل %1 غير موجود في قاعدة البيانات %2.")
+                               .arg(quotedName(message.section(QLatin1Char(':'), 1).trimmed()), quotedName(file)));
+    if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
+        throw RuntimeError(err::UnrecognizedDatabase, QStringLiteral("الملف %1 تالف أو مبتور.").arg(quotedName(file)));
+    throw RuntimeError(err::SyntaxError,
+                       QStringLiteral("تعذر تنفيذ الاستعلام على قاعدة البيانات %1: صياغة العبارة غير صحيحة.").arg(quotedName(file)));
+}
+
+// The statement compiled, if it is one statement and only reads.
+sqlite3_stmt *prepareReading(sqlite3 *db, const Statement &statement, const QString &file)
+{
+    const QByteArray utf8 = statement.sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    if (rc != SQLITE_OK || !stmt) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(stmt);
+        throwNotPrepared(rc, message, file, statement.table);
     }
-    if (chars == 0)
-        return QString::fromUtf8(s, qsizetype(n));
-    QString text(qsizetype(chars), Qt::Uninitialized);
-    auto *out = reinterpret_cast<char16_t *>(text.data());
-    for (size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            *out++ = b;
-            ++i;
-        } else {
-            *out++ = char16_t(((b & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F));
-            i += 2;
-        }
+    // One statement per call: anything after it is refused, not ignored.
+    if (!onlyBlanksAndSemicolons(tail) || !sqlite3_stmt_readonly(stmt)) {
+        sqlite3_finalize(stmt);
+        throw RuntimeError(err::StatementRefused,
+                           QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بعبارة قراءة واحدة.").arg(quotedName(file)));
     }
-    return text;
+    return stmt;
 }
 
 } // namespace
@@ -91,47 +117,15 @@ void Recordset::Open(const QString &source, std::shared_ptr<Connection> connecti
     if (!connection)
         throw RuntimeError(err::ObjectClosed, QStringLiteral("لم يحدد اتصال لمجموعة السجلات."));
     sqlite3 *db = connection->handle();
-    const QString file = connection->filePath();
+    sqlite3_stmt *stmt = prepareReading(db, statementFor(source, options), connection->filePath());
+    adopt(stmt, source, std::move(connection), cursorType, lockType);
+    readFirstRow();
+}
 
-    QString sql = source;
-    QString table;
-    if (options == adCmdTable || isTableName(source)) {
-        table = tableName(source);
-        sql = QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")));
-    }
-
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt *stmt = nullptr;
-    const char *tail = nullptr;
-    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
-    if (rc != SQLITE_OK || !stmt) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(stmt);
-        if (rc == SQLITE_AUTH || message.contains(QLatin1String("not authorized")))
-            throw RuntimeError(err::StatementRefused,
-                               QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بالقراءة.").arg(quotedName(file)));
-        if (message.startsWith(QLatin1String("no such table")))
-            throw RuntimeError(err::TableNotFound,
-                               QStringLiteral("تعذر العثور على الجدول %1 في قاعدة البيانات %2.")
-                                   .arg(quotedName(table.isEmpty() ? message.section(QLatin1Char(':'), 1).trimmed() : table),
-                                        quotedName(file)));
-        if (message.startsWith(QLatin1String("no such column")))
-            throw RuntimeError(err::ItemNotFound,
-                               QStringLiteral("الحقل %1 غير موجود في قاعدة البيانات %2.")
-                                   .arg(quotedName(message.section(QLatin1Char(':'), 1).trimmed()), quotedName(file)));
-        if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
-            throw RuntimeError(err::UnrecognizedDatabase,
-                               QStringLiteral("الملف %1 تالف أو مبتور.").arg(quotedName(file)));
-        throw RuntimeError(err::SyntaxError,
-                           QStringLiteral("تعذر تنفيذ الاستعلام على قاعدة البيانات %1: صياغة العبارة غير صحيحة.").arg(quotedName(file)));
-    }
-    // One statement per call: anything after it is refused, not ignored.
-    if (!onlyBlanksAndSemicolons(tail) || !sqlite3_stmt_readonly(stmt)) {
-        sqlite3_finalize(stmt);
-        throw RuntimeError(err::StatementRefused,
-                           QStringLiteral("رفضت قاعدة البيانات %1 العبارة: لا يسمح إلا بعبارة قراءة واحدة.").arg(quotedName(file)));
-    }
-
+// Starts afresh on a prepared statement: no rows read yet.
+void Recordset::adopt(sqlite3_stmt *stmt, const QString &source, std::shared_ptr<Connection> connection,
+                      int cursorType, int lockType)
+{
     names_.clear();
     const int columns = sqlite3_column_count(stmt);
     for (int i = 0; i < columns; ++i)
@@ -146,6 +140,12 @@ void Recordset::Open(const QString &source, std::shared_ptr<Connection> connecti
     cells_.clear();
     arena_.clear();
     rows_ = 0;
+}
+
+// An open recordset stands on its first record, if there is one; a file
+// that cannot give even that leaves it closed.
+void Recordset::readFirstRow()
+{
     try {
         pos_ = ensureRow(0) ? 0 : -1;
     } catch (...) {
@@ -344,7 +344,7 @@ QVariant Recordset::cellValue(int column) const
     case Cell::Null: return {};
     case Cell::Integer: return cell.i;
     case Cell::Real: return cell.d;
-    case Cell::Text: return textFromUtf8(cell.bytes, cell.len);
+    case Cell::Text: return utf8::toQString({cell.bytes, cell.len});
     case Cell::Blob: return QByteArray(cell.bytes, qsizetype(cell.len));
     }
     return {};

@@ -107,6 +107,9 @@ private:
         size_t held_ = 0;
     };
 
+    void adopt(sqlite3_stmt *stmt, const QString &source, std::shared_ptr<Connection> connection, int cursorType,
+               int lockType);
+    void readFirstRow();
     void requireOpen() const;
     bool ensureRow(long row) const;
     void fetchAll() const;

@@ -1,5 +1,7 @@
 #include "core/text/arabicfold.h"
 
+#include "core/text/utf8.h"
+
 #include <QChar>
 #include <cstring>
 
@@ -30,64 +32,8 @@ char32_t foldChar(char32_t c)
 
 namespace {
 
-// Decodes one code point; a malformed sequence yields U+FFFD and one byte.
-char32_t decode(std::string_view s, size_t &i)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    // Only well-formed sequences: an overlong form, a surrogate or a value
-    // past U+10FFFF would let one letter hide behind several spellings.
-    int len = 0;
-    unsigned lo = 0x80, hi = 0xBF; // the range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        lo = b0 == 0xE0 ? 0xA0 : 0x80;
-        hi = b0 == 0xED ? 0x9F : 0xBF;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        lo = b0 == 0xF0 ? 0x90 : 0x80;
-        hi = b0 == 0xF4 ? 0x8F : 0xBF;
-    }
-    if (len == 0 || i + len > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = b0 & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    i += len;
-    return c;
-}
-
-void encode(char32_t c, std::string &out)
-{
-    if (c < 0x80) {
-        out.push_back(char(c));
-    } else if (c < 0x800) {
-        out.push_back(char(0xC0 | (c >> 6)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(char(0xE0 | (c >> 12)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (c >> 18)));
-        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    }
-}
+using utf8::decode;
+using utf8::encode;
 
 bool contains(std::string_view haystack, std::string_view needle)
 {
@@ -127,43 +73,57 @@ int anchorRarity(char32_t c)
 
 namespace {
 
-// For the Arabic block (lead bytes D8 to DB), one bit per second byte: set
-// when that letter folds into something else.
-struct ArabicFolds {
-    unsigned long long changes[4] = {};
-    ArabicFolds()
+// foldChar's 0 means "ignored", so NUL, though it folds to 0, is dropped.
+bool foldsIntoItself(char32_t c)
+{
+    return c != 0 && foldChar(c) == c;
+}
+
+// The characters of the fast paths that folding changes, worked out once
+// from foldChar so that the fast paths keep no rule of their own: each ASCII
+// character, and for the Arabic block (lead bytes D8 to DB) one bit per
+// second byte. Also what each ASCII character folds into.
+struct Changes {
+    bool ascii[0x80] = {};
+    char32_t asciiFolded[0x80] = {};
+    unsigned long long arabic[4] = {};
+    Changes()
     {
+        for (char32_t c = 0; c < 0x80; ++c) {
+            ascii[c] = !foldsIntoItself(c);
+            asciiFolded[c] = foldChar(c);
+        }
         for (unsigned lead = 0; lead < 4; ++lead) {
             for (unsigned low = 0; low < 64; ++low) {
                 const char32_t c = char32_t(((0x18 + lead) << 6) | low);
-                if (foldChar(c) != c)
-                    changes[lead] |= 1ULL << low;
+                if (!foldsIntoItself(c))
+                    arabic[lead] |= 1ULL << low;
             }
         }
     }
 };
 
-const ArabicFolds &arabicFolds()
+const Changes &changes()
 {
-    static const ArabicFolds folds;
-    return folds;
+    static const Changes table;
+    return table;
 }
 
 // How many leading bytes folding leaves exactly as they are: plain ASCII
 // and the Arabic letters that fold into themselves, which is nearly all text.
-size_t unchangedPrefix(const char *s, size_t n)
+size_t unchangedPrefix(const Changes &changed, const char *s, size_t n)
 {
-    const unsigned long long *changes = arabicFolds().changes;
     size_t i = 0;
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            if (unsigned(b - 'A') < 26u)
+            if (changed.ascii[b])
                 break;
             ++i;
         } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n) {
             const auto x = static_cast<unsigned char>(s[i + 1]);
-            if ((x & 0xC0) != 0x80 || (changes[b - 0xD8] >> (x & 0x3F)) & 1)
+            // b & 3 is b - 0xD8 here, and saves the compiler a sign extension.
+            if ((x & 0xC0) != 0x80 || (changed.arabic[b & 3] >> (x & 0x3F)) & 1)
                 break;
             i += 2;
         } else {
@@ -174,12 +134,13 @@ size_t unchangedPrefix(const char *s, size_t n)
 }
 
 // Folds the one character at i, which unchangedPrefix stopped at.
-void foldOne(std::string_view utf8, size_t &i, std::string &out)
+void foldOne(const Changes &changed, std::string_view utf8, size_t &i, std::string &out)
 {
     const size_t n = utf8.size();
     const auto b = static_cast<unsigned char>(utf8[i]);
     if (b < 0x80) {
-        out.push_back(char(b >= 'A' && b <= 'Z' ? b + 32 : b));
+        if (const char32_t f = changed.asciiFolded[b])
+            encode(f, out);
         ++i;
     } else if (b >= 0xD8 && b <= 0xDB && i + 1 < n && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
         const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
@@ -198,7 +159,7 @@ void foldOne(std::string_view utf8, size_t &i, std::string &out)
 // folded into buffer.
 std::string_view foldedView(std::string_view utf8, std::string &buffer)
 {
-    const size_t same = unchangedPrefix(utf8.data(), utf8.size());
+    const size_t same = unchangedPrefix(changes(), utf8.data(), utf8.size());
     if (same == utf8.size())
         return utf8;
     buffer.assign(utf8.data(), same);
@@ -210,14 +171,15 @@ std::string_view foldedView(std::string_view utf8, std::string &buffer)
 
 void foldUtf8(std::string_view utf8, std::string &out)
 {
+    const Changes &changed = changes();
     const size_t n = utf8.size();
     for (size_t i = 0; i < n;) {
         // Copy what stays as it is in one go, then fold one character.
-        const size_t same = unchangedPrefix(utf8.data() + i, n - i);
+        const size_t same = unchangedPrefix(changed, utf8.data() + i, n - i);
         out.append(utf8.data() + i, same);
         i += same;
         if (i < n)
-            foldOne(utf8, i, out);
+            foldOne(changed, utf8, i, out);
     }
 }
 
@@ -331,6 +293,14 @@ bool LikePattern::matchGeneral(std::u32string_view text) const
     while (p < tokens_.size() && tokens_[p] == AnyRun)
         ++p;
     return p == tokens_.size();
+}
+
+QString foldText(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::string folded;
+    foldUtf8({bytes.constData(), size_t(bytes.size())}, folded);
+    return utf8::toQString(folded);
 }
 
 bool arabicLike(const QString &pattern, const QString &text, QChar escape)

@@ -39,5 +39,6 @@ private:
 
 // Convenience for callers holding QStrings.
 bool arabicLike(const QString &pattern, const QString &text, QChar escape = QChar());
+QString foldText(const QString &text);
 
 } // namespace velkaram

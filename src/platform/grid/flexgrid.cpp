@@ -108,7 +108,8 @@ FlexGrid::~FlexGrid() = default;
 void FlexGrid::checkCell(int row, int col) const
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
-        throw RuntimeError(381, QStringLiteral("موضع الخلية (%1، %2) خارج حدود الجدول.").arg(row).arg(col));
+        throw RuntimeError(err::GridCellOutOfRange,
+                           QStringLiteral("موضع الخلية (%1، %2) خارج حدود الجدول.").arg(row).arg(col));
 }
 
 void FlexGrid::checkSize(qint64 rows, qint64 cols)
@@ -121,7 +122,7 @@ void FlexGrid::checkSize(qint64 rows, qint64 cols)
 void FlexGrid::setRows(int rows)
 {
     if (rows < 1)
-        throw RuntimeError(30009, QStringLiteral("عدد الصفوف غير صالح."));
+        throw RuntimeError(err::InvalidRowCount, QStringLiteral("عدد الصفوف غير صالح."));
     checkSize(rows, cols_);
     // Rows that come back after a shrink start empty: resize makes them new.
     cells_.resize(size_t(rows) * size_t(cols_));
@@ -133,7 +134,7 @@ void FlexGrid::setRows(int rows)
 void FlexGrid::setCols(int cols)
 {
     if (cols < 1)
-        throw RuntimeError(30010, QStringLiteral("عدد الأعمدة غير صالح."));
+        throw RuntimeError(err::InvalidColumnCount, QStringLiteral("عدد الأعمدة غير صالح."));
     checkSize(rows_, cols);
     std::vector<QString> cells(size_t(rows_) * size_t(cols));
     for (int r = 0; r < rows_; ++r) {
