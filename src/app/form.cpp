@@ -217,7 +217,7 @@ void Form::guarded(const std::function<void()> &handler)
     } catch (const RuntimeError &e) {
         forms_.reportFatal(e.number(), e.description());
     } catch (const std::exception &e) {
-        forms_.reportFatal(51, QStringLiteral("خطأ داخلي: %1").arg(QString::fromLocal8Bit(e.what())));
+        forms_.reportFatal(err::InternalError, QStringLiteral("خطأ داخلي: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 
