@@ -18,22 +18,27 @@ e2e_start() {
       exit 77
     fi
   done
-  display=""
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-  done
-  [ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
-  Xvfb "$display" -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free display number itself and writes it to a file:
+  # several checks may start servers at the same moment.
+  local number_file="$out/.display"
+  rm -f "$number_file"
+  Xvfb -displayfd 7 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp 7>"$number_file" >/dev/null 2>&1 &
   xvfb=$!
-  export DISPLAY=$display
   app=""
   trap e2e_cleanup EXIT
+  for _ in $(seq 100); do
+    [ -s "$number_file" ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -s "$number_file" ] || { echo "SKIP: no X server could be started"; exit 77; }
+  export DISPLAY=:$(tr -d '[:space:]' <"$number_file")
   for _ in $(seq 50); do
     xdotool getmouselocation >/dev/null 2>&1 && break
     sleep 0.1
   done
   if ! xdotool getmouselocation >/dev/null 2>&1; then
-    echo "SKIP: no X server could be started on $display"
+    echo "SKIP: the X server on $DISPLAY does not answer"
     exit 77
   fi
   failures=0
