@@ -1,6 +1,7 @@
 #include "app/forms.h"
 #include "shell/programwindows.h"
 #include "core/text/paths.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    const QProcessEnvironment userEnvironment = velkaram::prepareProcess();
     QApplication app(argc, argv);
     // Windows are hidden and shown by the program; hiding the last one does
     // not end it.
@@ -27,6 +29,7 @@ int main(int argc, char *argv[])
     app.setWindowIcon(icon);
 
     velkaram::Forms forms(velkaram::defaultProgramFolder());
+    forms.setChildEnvironment(userEnvironment);
     velkaram::registerProgramWindows(forms);
 
     velkaram::Form &splash = forms.form(QStringLiteral("aa"));
