@@ -81,6 +81,12 @@ QProcessEnvironment prepareProcess()
     // An existing bus is still found.
     if (!isSet("DBUS_SESSION_BUS_ADDRESS") && !userBusInRuntimeFolder() && !autolaunchedBusOnDisplay())
         ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    // Where no sound server runs and the system lets clients start one,
+    // libpulse starts a pulseaudio that stays after the program and writes
+    // into HOME; /bin/false stands in for it. A running server is still
+    // used; without one the sound plays silently.
+    if (!isSet("PULSE_BINARY"))
+        ::setenv("PULSE_BINARY", "/bin/false", 1);
     return user;
 }
 
