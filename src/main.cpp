@@ -2,6 +2,7 @@
 #include "core/text/paths.h"
 #include "platform/sound/audiologging.h"
 #include "programwindows.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    const QProcessEnvironment userEnvironment = velkaram::prepareProcess();
     QApplication app(argc, argv);
     velkaram::quietAudioLogging();
     // Windows are hidden and shown by the program; hiding the last one does
@@ -29,6 +31,7 @@ int main(int argc, char *argv[])
     app.setWindowIcon(icon);
 
     velkaram::Forms forms(velkaram::defaultProgramFolder());
+    forms.setChildEnvironment(userEnvironment);
     velkaram::registerProgramWindows(forms);
 
     velkaram::Form &splash = forms.form(QStringLiteral("aa"));

@@ -31,7 +31,7 @@ void showMessageBox(const MessageRequest &request)
     box.exec();
 }
 
-void openWithDesktop(const QString &path)
+void openWithDesktop(const QString &path, const QProcessEnvironment &environment)
 {
     // The desktop's "open" (xdg-open, as Qt's own desktop services use on X),
     // started detached so nothing waits on it. Its output goes nowhere: with
@@ -42,6 +42,7 @@ void openWithDesktop(const QString &path)
     opener.setArguments({QUrl::fromLocalFile(path).toString()});
     opener.setStandardOutputFile(QProcess::nullDevice());
     opener.setStandardErrorFile(QProcess::nullDevice());
+    opener.setProcessEnvironment(environment);
     opener.startDetached();
 }
 
@@ -56,8 +57,8 @@ void endNow(int exitCode)
 } // namespace
 
 Forms::Forms(QString programFolder)
-    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox), opener_(openWithDesktop),
-      ender_(endNow)
+    : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox),
+      opener_([this](const QString &path) { openWithDesktop(path, childEnvironment_); }), ender_(endNow)
 {
     fatal_ = [this](int number, const QString &description) {
         message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,

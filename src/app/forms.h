@@ -2,6 +2,7 @@
 
 #include "app/form.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <functional>
 #include <map>
@@ -52,6 +53,9 @@ public:
     // the desktop's business.
     void openDocument(const QString &path) const { opener_(path); }
     void setDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
+    // What the programs it starts get: the environment the user gave the
+    // program, not the one start-up adjusted for the libraries it loads.
+    void setChildEnvironment(QProcessEnvironment environment) { childEnvironment_ = std::move(environment); }
 
     // Ends the program at once: no window's unload handler runs.
     void end(int exitCode = 0) const { ender_(exitCode); }
@@ -64,6 +68,7 @@ private:
     MessageBoxes messageBoxes_;
     FatalHandler fatal_;
     DocumentOpener opener_;
+    QProcessEnvironment childEnvironment_{QProcessEnvironment::InheritFromParent};
     std::function<void(int)> ender_;
 };
 
