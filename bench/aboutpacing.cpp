@@ -5,6 +5,7 @@
 // Runs on whatever platform Qt picks (offscreen, or xcb under Xvfb).
 #include "app/forms.h"
 #include "shell/aboutform.h"
+#include "platform/sound/audiologging.h"
 #include "programwindows.h"
 
 #include <QApplication>
@@ -56,6 +57,8 @@ double percentile(QList<double> sorted, double p)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // As the program does where it starts.
+    velkaram::quietAudioLogging();
     app.setQuitOnLastWindowClosed(false);
     QTemporaryDir silent;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : silent.path();

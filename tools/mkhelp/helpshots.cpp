@@ -5,6 +5,7 @@
 // window that fails to load, gets no picture (any old one is removed), and
 // the help page then goes without it. Run it with QT_QPA_PLATFORM=offscreen.
 #include "app/forms.h"
+#include "platform/sound/audiologging.h"
 #include "programwindows.h"
 
 #include <QApplication>
@@ -93,6 +94,8 @@ int main(int argc, char *argv[])
     // A window that never gives control back must not hang the build.
     alarm(120);
     QApplication app(argc, argv);
+    // As the program does where it starts.
+    velkaram::quietAudioLogging();
     app.setQuitOnLastWindowClosed(false);
 
     const QDir outDir(QString::fromLocal8Bit(argv[2]));
