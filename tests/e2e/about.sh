@@ -18,25 +18,9 @@ click_strip() { click $((about_x + 8 + 372)) $((about_y + 432 + 36)); }
 click_picture() { click $((about_x + 88 + 286)) $((about_y + 56 + 191)); }
 
 # The menu and the dictionary share their title; their sizes tell them apart.
-visible_sizes() { # title
-  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-    xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p'
-  done
-}
-# Waits up to ten seconds until a visible window of that title and size is
-# there (want=yes) or gone (want=no).
-wait_for() { # title size want
-  local seen
-  for _ in $(seq 50); do
-    if visible_sizes "$1" | grep -qx "$2"; then seen=yes; else seen=no; fi
-    [ "$seen" = "$3" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
-menu_shown() { wait_for '^Velkaram$' 640x480 "$1"; }
-dictionary_shown() { wait_for '^Velkaram$' 792x563 "$1"; }
-about_shown() { wait_for '^حول البرنامج$' 761x508 "$1"; }
+menu_shown() { shown '^Velkaram$' 640x480 "$1"; }
+dictionary_shown() { shown '^Velkaram$' 792x563 "$1"; }
+about_shown() { shown '^حول البرنامج$' 761x508 "$1"; }
 
 start_at_menu "$1" || e2e_finish
 shot menu

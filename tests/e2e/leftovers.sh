@@ -49,19 +49,6 @@ tagged() {
 # The variables a shell sets for itself are left out.
 environment_of() { grep -Ev '^(_|PWD|OLDPWD|SHLVL)=' "$1" | sort; }
 
-# Waits up to ten seconds until a visible window of that title and size is
-# there (yes) or gone (no).
-shown() { # title size yes|no
-  local seen
-  for _ in $(seq 50); do
-    if xdotool search --onlyvisible --name "$1" 2>/dev/null | while read -r w; do
-      xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p'
-    done | grep -qx "$2"; then seen=yes; else seen=no; fi
-    [ "$seen" = "$3" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
 menu_shown() { shown '^Velkaram$' 640x480 "$1"; }
 
 env "${given[@]}" env >"$out/given.env"

@@ -7,6 +7,11 @@
 #   shot NAME                 screenshot of the whole screen to OUT_DIR/NAME.png
 #   expect_change A B RECT WHAT / expect_same A B RECT WHAT
 #   click X Y                 a real left click at screen coordinates
+#   window_of TITLE SIZE      a visible window of that title and size (WxH)
+#   wait_window_of TITLE SIZE the same, waited for up to ten seconds
+#   shown TITLE SIZE yes|no   waits up to ten seconds until such a window is
+#                             there (yes) or gone (no)
+#   inside_of WINDOW          where its inside starts on the screen, in X and Y
 # Failures are counted in $failures; e2e_finish exits with them.
 
 e2e_start() {
@@ -86,6 +91,30 @@ expect_same() {
   if [ "${n:-1}" -eq 0 ] 2>/dev/null; then pass "$4"; else fail "$4: $n pixels changed in $3"; fi
 }
 click() { xdotool mousemove "$1" "$2" click 1; }
+
+window_of() { # title size
+  local w
+  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    xdotool getwindowgeometry "$w" | grep -q "Geometry: $2" && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_window_of() { for _ in $(seq 50); do window_of "$1" "$2" && return 0; sleep 0.2; done; return 1; }
+shown() { # title size yes|no
+  local seen
+  for _ in $(seq 50); do
+    if window_of "$1" "$2" >/dev/null; then seen=yes; else seen=no; fi
+    [ "$seen" = "$3" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+# xdotool's own answer is off by the frame under a window manager that
+# reparents; xwininfo's is not.
+inside_of() { # window
+  X=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
 
 # The borderless windows open centred on the 1024 x 768 screen.
 menu_x=$(((1024 - 640) / 2))

@@ -18,13 +18,6 @@ wm=$!
 trap 'kill $wm 2>/dev/null; e2e_cleanup' EXIT
 sleep 1
 
-window_of() { # title size
-  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-    xdotool getwindowgeometry "$w" | grep -q "Geometry: $2" && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_window_of() { for _ in $(seq 50); do window_of "$1" "$2" && return 0; sleep 0.2; done; return 1; }
 # The frame around a window, as left top right bottom on the screen, once
 # the window manager has framed it and the program has placed it.
 frame_of() {
@@ -53,28 +46,23 @@ check() { # what window centred
     else fail "the $1 is not centred: $left,$top to $right,$bottom"; fi
   fi
 }
-inside() { # window: sets X Y
-  X=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
-  Y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
-}
-
 start_program "$program"
 menu=$(wait_window_of '^Velkaram$' 640x480) || { fail "the menu did not appear"; e2e_finish; }
 check menu "$menu" centred
 
-inside "$menu"; click $((X + 312)) $((Y + 348)) # the dictionary area
+inside_of "$menu"; click $((X + 312)) $((Y + 348)) # the dictionary area
 w=$(wait_window_of '^Velkaram$' 792x563) || { fail "the dictionary did not open"; e2e_finish; }
 check dictionary "$w" any
-inside "$w"; click $((X + 552)) $((Y + 96)) # Back
+inside_of "$w"; click $((X + 552)) $((Y + 96)) # Back
 wait_window_of '^Velkaram$' 640x480 >/dev/null || fail "Back did not bring the menu"
 
-inside "$menu"; click $((X + 168)) $((Y + 96)) # the encyclopedia area
+inside_of "$menu"; click $((X + 168)) $((Y + 96)) # the encyclopedia area
 w=$(wait_window_of '^موسوعة Velkaram$' 792x566) || { fail "the encyclopedia did not open"; e2e_finish; }
 check encyclopedia "$w" centred
-inside "$w"; click $((X + 676)) $((Y + 540)) # Exit
+inside_of "$w"; click $((X + 676)) $((Y + 540)) # Exit
 wait_window_of '^Velkaram$' 640x480 >/dev/null || fail "Exit did not bring the menu"
 
-inside "$menu"; click $((X + 304)) $((Y + 296)) # the about picture
+inside_of "$menu"; click $((X + 304)) $((Y + 296)) # the about picture
 w=$(wait_window_of '^حول البرنامج$' 761x508) || { fail "the about box did not open"; e2e_finish; }
 check about "$w" centred
 e2e_finish
