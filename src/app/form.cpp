@@ -124,6 +124,29 @@ private:
     std::function<void()> handler_;
 };
 
+// Hands every key pressed in a control to a KeyDown handler first.
+class KeyDownFilter : public QObject {
+public:
+    KeyDownFilter(QWidget *control, QObject *scope, std::function<bool(int, Qt::KeyboardModifiers)> handler)
+        : QObject(control), scope_(scope), handler_(std::move(handler))
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (!scope_ || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return handler_(key->key(), key->modifiers());
+    }
+
+private:
+    QPointer<QObject> scope_;
+    std::function<bool(int, Qt::KeyboardModifiers)> handler_;
+};
+
 } // namespace
 
 Form::Form(Forms &forms, QString name) : forms_(forms), name_(std::move(name)) {}
@@ -226,6 +249,15 @@ void Form::onKeyPress(QWidget *control, std::function<void(int &)> handler)
     control->installEventFilter(new KeyPressFilter(control, scope_, [this, handler](int &code) {
         guarded([&] { handler(code); });
     }));
+}
+
+void Form::onKeyDown(QWidget *control, std::function<bool(int, Qt::KeyboardModifiers)> handler)
+{
+    new KeyDownFilter(control, scope_, [this, handler](int key, Qt::KeyboardModifiers modifiers) {
+        bool swallowed = false;
+        guarded([&] { swallowed = handler(key, modifiers); });
+        return swallowed;
+    });
 }
 
 void Form::onEvent(QObject *watched, QEvent::Type type, std::function<void()> handler)

@@ -82,6 +82,10 @@ protected:
     }
     // A KeyPress handler for one control: character codes (13 Enter, 27 Escape).
     void onKeyPress(QWidget *control, std::function<void(int &)> handler);
+    // A KeyDown handler for one control: every key pressed there (Qt's key
+    // code and modifiers), before the control sees it; true keeps it from
+    // the control.
+    void onKeyDown(QWidget *control, std::function<bool(int key, Qt::KeyboardModifiers modifiers)> handler);
     // Runs the handler whenever the watched object gets an event of that
     // type; the event goes on to the object as usual.
     void onEvent(QObject *watched, QEvent::Type type, std::function<void()> handler);

@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/paging.h"
+#include "core/reader/readerindex.h"
 #include "platform/grid/flexgrid.h"
 
 #include <QCheckBox>
@@ -89,6 +90,8 @@ void DreamForm::Form_Load()
 
     c.Skin1.LoadSkin(forms().programPath(QStringLiteral("\\KELVRA")));
     c.Skin1.ApplySkin(window());
+
+    startReaderIndex();
 }
 
 void DreamForm::applyLook(QWidget *to) const
@@ -120,12 +123,18 @@ void DreamForm::Command2_Click()
 void DreamForm::Form_Unload(int &)
 {
     forms().form(QStringLiteral("A")).show();
+    // The reader search's index is of this opening's table.
+    indexTicket_.reset();
+    readerIndex_.reset();
 }
 
 void DreamForm::Form_KeyPress(int &keyAscii)
 {
-    if (keyAscii == 27)
+    if (keyAscii == 27) {
+        // Escape closes the suggestions; the window swallows it either way.
+        hideSuggestions();
         keyAscii = 0;
+    }
 }
 
 void DreamForm::RRefresh()

@@ -3,13 +3,17 @@
 #include "app/autoref.h"
 #include "app/form.h"
 #include "platform/skin/skin.h"
+#include "core/dictionary/fields.h"
 #include "core/recordstore/connection.h"
 #include "core/recordstore/recordset.h"
 
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
+class QTimer;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -21,10 +25,11 @@ namespace velkaram {
 
 class FlexGrid;
 
-// The fields of table dream that the window shows, read by name.
-inline const QString KeyField = QStringLiteral("المفتاح");
-inline const QString DreamField = QStringLiteral("الحلم");
-inline const QString InterpretationField = QStringLiteral("التفسير");
+namespace reader {
+class ReaderIndex;
+struct Suggestion;
+}
+
 
 struct DreamControls {
     QFrame *Frame1, *Frame3;
@@ -37,6 +42,9 @@ struct DreamControls {
     QTextEdit *key, *Item, *discrpt;
     FlexGrid *MSFlexGrid1;
     Skin Skin1;
+    // Beyond the design: the reader's suggestions under the search box.
+    QListWidget *Suggestions;
+    QTimer *SuggestTimer;
 };
 
 // The dictionary window: one dream entry at a time, paging, search and the
@@ -66,6 +74,17 @@ public:
     void Text1_KeyPress(int &keyAscii);
     void MSFlexGrid1_Click();
 
+    // The reader's search beside the designed one: suggestions as the
+    // reader types, the nearest entries when a search finds nothing.
+    bool suggestionsShown() const;
+    // What the list shows, line by line, as the reader reads it.
+    QStringList suggestionLines() const;
+    // Shows the entry of the chosen suggestion (line from 0), as a grid click
+    // shows an entry.
+    void chooseSuggestion(int line);
+    // Whether the index the suggestions come from is built.
+    bool readerSearchReady() const { return readerIndex_ != nullptr; }
+
     // Data objects; they outlive the controls.
     std::shared_ptr<rs::Connection> MainConnection;
     std::shared_ptr<rs::Connection> TableConnection;
@@ -92,8 +111,25 @@ private:
     QString searchText() const;
     void searchPrompt(int stringId);
     bool openSearch(const QString &statement, int cursorType);
+    void showLookup(const QString &statement);
+    void fillSearchResult();
+
+    void createSuggestions(QWidget *window);
+    void startReaderIndex();
+    void readerIndexReady(std::shared_ptr<reader::ReaderIndex> index);
+    void updateSuggestions();
+    void offerNearest();
+    void showSuggestions(const std::vector<reader::Suggestion> &rows, const QString &heading);
+    void hideSuggestions();
+    bool suggestionKey(int key);
 
     std::unique_ptr<DreamControls> c_;
+    // The reader search's index of the open table, once built; the ticket
+    // of the build under way, which a reload or the end makes stale.
+    std::shared_ptr<reader::ReaderIndex> readerIndex_;
+    std::shared_ptr<int> indexTicket_;
+    bool suggestWhenReady_ = false;
+    QString nearestWhenReady_;
 };
 
 } // namespace velkaram

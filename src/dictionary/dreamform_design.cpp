@@ -122,6 +122,7 @@ void DreamForm::createControls(QWidget *window)
     c.Combo1->setEnabled(false);
 
     connectHandlers();
+    createSuggestions(window);
 }
 
 void DreamForm::releaseControls()

@@ -73,9 +73,16 @@ void DreamForm::MSFlexGrid1_Click()
         });
         return;
     }
-    resume([&] {
-        LookupRecordset->Open(statements::dreamLookup(name), MainConnection, rs::adOpenStatic, rs::adLockOptimistic);
-    });
+    showLookup(statements::dreamLookup(name));
+}
+
+// Shows the entry a lookup statement finds in the three boxes, and where it
+// stands among what the lookup found.
+void DreamForm::showLookup(const QString &statement)
+{
+    DreamControls &c = ui();
+    SkipOnError resume;
+    resume([&] { LookupRecordset->Open(statement, MainConnection, rs::adOpenStatic, rs::adLockOptimistic); });
     resume([&] {
         c.LabRecord->setText(recordCounter(LookupRecordset->AbsolutePosition(), LookupRecordset->RecordCount()));
     });

@@ -6,6 +6,7 @@
 #include "core/dictionary/statements.h"
 #include "core/runtimeerror.h"
 #include "core/text/strings.h"
+#include "platform/grid/flexgrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,6 +39,17 @@ bool DreamForm::openSearch(const QString &statement, int cursorType)
     }
 }
 
+// A search's result in the grid; when it holds no row, the reader's search
+// offers the nearest entries.
+void DreamForm::fillSearchResult()
+{
+    FillGrid();
+    if (ui().MSFlexGrid1->Rows() == 1)
+        offerNearest();
+    else
+        hideSuggestions();
+}
+
 void DreamForm::Commmand1_Click()
 {
     DreamControls &c = ui();
@@ -61,7 +73,7 @@ void DreamForm::Commmand1_Click()
         else if (c.Option2->isChecked())
             statement = statements::fieldEquals(field, searchText());
         if (openSearch(statement, rs::adOpenStatic))
-            FillGrid();
+            fillSearchResult();
     } else {
         if (c.Option1->isChecked())
             SearchContains();
@@ -101,7 +113,7 @@ void DreamForm::SearchContains()
     if (SearchRecordset->State() == rs::adStateOpen)
         SearchRecordset->Close();
     if (openSearch(statements::allFieldsStatement(SearchCondition), rs::adOpenKeyset))
-        FillGrid();
+        fillSearchResult();
 }
 
 void DreamForm::SearchExact()
@@ -116,7 +128,7 @@ void DreamForm::SearchExact()
     bool opened = false;
     resume([&] { opened = openSearch(statements::allFieldsStatement(SearchCondition), rs::adOpenKeyset); });
     if (opened)
-        resume([&] { FillGrid(); });
+        resume([&] { fillSearchResult(); });
 }
 
 } // namespace velkaram

@@ -73,8 +73,14 @@ private slots:
             << true << false << "المفتاح" << "ب_ر" << "SELECT * FROM [dream] WHERE [المفتاح] LIKE '%ب_ر%'" << QList<int>{2};
         QTest::newRow("field equals")
             << true << true << "المفتاح" << "ماء" << "SELECT * FROM [dream] WHERE [المفتاح] ='ماء'" << QList<int>{1, 7};
-        QTest::newRow("field equals is exact")
-            << true << true << "المفتاح" << "احلام" << "SELECT * FROM [dream] WHERE [المفتاح] ='احلام'" << QList<int>{};
+        QTest::newRow("field equals, spelling variants as the containing search")
+            << true << true << "المفتاح" << "احلام" << "SELECT * FROM [dream] WHERE [المفتاح] ='احلام'" << QList<int>{5};
+        QTest::newRow("field equals, harakat ignored")
+            << true << true << "الحلم" << "الرؤيا الصادقة" << "SELECT * FROM [dream] WHERE [الحلم] ='الرؤيا الصادقة'" << QList<int>{5};
+        QTest::newRow("field equals is the whole text")
+            << true << true << "المفتاح" << "احلا" << "SELECT * FROM [dream] WHERE [المفتاح] ='احلا'" << QList<int>{};
+        QTest::newRow("field equals keeps Latin case")
+            << true << true << "الحلم" << "IT'S LATE" << "SELECT * FROM [dream] WHERE [الحلم] ='IT''S LATE'" << QList<int>{};
         QTest::newRow("field equals, injection attempt")
             << true << true << "المفتاح" << "' OR 1=1 --" << "SELECT * FROM [dream] WHERE [المفتاح] =''' OR 1=1 --'"
             << QList<int>{};

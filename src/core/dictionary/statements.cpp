@@ -55,4 +55,10 @@ QString dreamLookup(const QString &name)
     return QStringLiteral("SELECT * FROM dream WHERE ( الحلم ='") + quoted(name) + QStringLiteral("' ) ");
 }
 
+QString entryAtRow(qint64 row, bool position)
+{
+    return position ? QStringLiteral("SELECT * FROM [dream] LIMIT 1 OFFSET %1").arg(row)
+                    : QStringLiteral("SELECT * FROM [dream] WHERE rowid = %1").arg(row);
+}
+
 } // namespace velkaram::statements

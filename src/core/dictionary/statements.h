@@ -24,4 +24,8 @@ QString allFieldsStatement(const QString &condition);
 // The grid lookup of one dream by its name.
 QString dreamLookup(const QString &name);
 
+// One entry by its row: the table's rowid, or its position from 0 for a
+// table that has no rowid (a view).
+QString entryAtRow(qint64 row, bool position);
+
 } // namespace velkaram::statements

@@ -1,6 +1,7 @@
 #include "core/recordstore/connection.h"
 
 #include "core/recordstore/arabiclike.h"
+#include "core/recordstore/foldedequality.h"
 #include "core/runtimeerror.h"
 #include "core/text/paths.h"
 
@@ -188,6 +189,7 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
     // reader notices.
     sqlite3_progress_handler(db, 4096, &Connection::stepExpired, this);
     registerArabicLike(db);
+    registerFoldedEquality(db);
     db_ = db;
     path_ = path;
 }

@@ -1,5 +1,6 @@
 #include "core/recordstore/recordset.h"
 
+#include "core/recordstore/foldedequality.h"
 #include "core/runtimeerror.h"
 #include "core/text/utf8.h"
 
@@ -49,7 +50,7 @@ struct Statement {
 Statement statementFor(const QString &source, int options)
 {
     if (options != adCmdTable && !isTableName(source))
-        return {source, QString()};
+        return {withFoldedEqualities(source), QString()};
     const QString table = tableName(source);
     const QString quoted = QString(table).replace(QLatin1Char('"'), QLatin1String("\"\""));
     return {QStringLiteral("SELECT * FROM \"%1\"").arg(quoted), table};

@@ -1,0 +1,363 @@
+#include "core/reader/readerindex.h"
+
+#include "core/reader/words.h"
+#include "core/text/utf8.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velkaram::reader {
+
+namespace {
+
+enum Field { Keyword = 0, Dream = 1, Interpretation = 2 };
+
+// How much a word counts where it is found.
+constexpr float FieldWeight[] = {3.0f, 2.0f, 0.6f};
+// A word reached through its stem counts for a little less than itself.
+constexpr float StemShare = 0.8f;
+// Words a query holds at most; more says nothing new.
+constexpr size_t MaxWords = 8;
+// Words of the vocabulary a growing last word may stand for.
+constexpr size_t MaxPrefixTerms = 40;
+
+constexpr std::string_view SeeAlso = "\xD8\xA7\xD9\x86\xD8\xB8\xD8\xB1"; // انظر, folded
+
+std::u32string codePoints(std::string_view utf8)
+{
+    std::u32string out;
+    for (size_t i = 0; i < utf8.size();)
+        out.push_back(utf8::decode(utf8, i));
+    return out;
+}
+
+// Whether two words differ by one letter added, removed or changed.
+bool oneEditApart(std::u32string_view a, std::u32string_view b)
+{
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (b.size() - a.size() > 1)
+        return false;
+    size_t i = 0;
+    while (i < a.size() && a[i] == b[i])
+        ++i;
+    if (a.size() == b.size())
+        return a.substr(i + (i < a.size())) == b.substr(i + (i < b.size()));
+    return a.substr(i) == b.substr(i + 1);
+}
+
+// The keyword an entry refers to ("انظر: ملابس، ففيه ..."), folded; empty
+// when the entry is not a cross-reference.
+std::string referredKeyword(std::string_view interpretation)
+{
+    const std::vector<std::string> lead = wordsOf(interpretation.substr(0, 32));
+    if (lead.empty() || lead.front() != SeeAlso)
+        return {};
+    const size_t colon = interpretation.find(':');
+    if (colon == std::string_view::npos)
+        return {};
+    std::string_view rest = interpretation.substr(colon + 1);
+    for (const std::string_view stop : {"\xD8\x8C", ".", ";", ","}) // Arabic comma first
+        rest = rest.substr(0, rest.find(stop));
+    return searchPhrase(rest);
+}
+
+} // namespace
+
+struct ReaderIndex::Scored {
+    std::uint32_t entry;
+    int strong;  // of those, the words in its keyword or dream
+    int whole;   // the reader's words the entry holds, as written or by their stems or lexicon
+    int matched; // the same, with guesses at growing words and near spellings
+    float score;
+};
+
+ReaderIndex::ReaderIndex(const Lexicon &lexicon) : lexicon_(lexicon), buildForms_(std::make_unique<WordForms>()) {}
+
+ReaderIndex::~ReaderIndex() = default;
+
+std::uint32_t ReaderIndex::termFor(const std::string &form)
+{
+    const auto [it, added] = terms_.try_emplace(form, std::uint32_t(postings_.size()));
+    if (added)
+        postings_.emplace_back();
+    return it->second;
+}
+
+const std::uint32_t *ReaderIndex::findTerm(const std::string &form) const
+{
+    const auto it = terms_.find(form);
+    return it == terms_.end() ? nullptr : &it->second;
+}
+
+void ReaderIndex::addWord(std::uint32_t entry, const std::string &form, int field, bool stem, int at)
+{
+    std::vector<Posting> &list = postings_[termFor(form)];
+    if (list.empty() || list.back().entry != entry)
+        list.push_back({entry, 0, 0, 255});
+    Posting &posting = list.back();
+    (stem ? posting.stemFields : posting.fields) |= std::uint8_t(1 << field);
+    if (field == Dream && at < posting.dreamAt)
+        posting.dreamAt = std::uint8_t(at);
+}
+
+void ReaderIndex::addField(std::uint32_t entry, std::string_view text, int field)
+{
+    int at = 0;
+    forEachWord(text, [&](std::string_view word) {
+        const int place = std::min(at++, 254);
+        if (lexicon_.isFiller(word))
+            return;
+        const Forms &forms = buildForms_->of(withoutHamza(word));
+        addWord(entry, forms.bare, field, false, place);
+        for (const std::string &stem : forms.stems)
+            addWord(entry, stem, field, true, place);
+    });
+}
+
+void ReaderIndex::add(qint64 row, std::string_view keyword, std::string_view dream, std::string_view interpretation)
+{
+    const auto entry = std::uint32_t(entries_.size());
+    std::string folded = searchPhrase(keyword);
+    byKeyword_[folded].push_back(entry);
+    entries_.push_back({row, std::string(keyword), std::string(dream), std::move(folded)});
+    addField(entry, keyword, Keyword);
+    addField(entry, dream, Dream);
+    addField(entry, interpretation, Interpretation);
+    std::string target = referredKeyword(interpretation);
+    refers_.push_back(!target.empty());
+    if (!target.empty())
+        crossReferences_.emplace_back(entries_.back().foldedKeyword, std::move(target));
+}
+
+void ReaderIndex::finish()
+{
+    // A keyword that only refers to another stands for it, and the other
+    // way round: both are names of one symbol. A keyword with entries of
+    // its own is a symbol of its own.
+    for (const auto &[keyword, target] : crossReferences_) {
+        const std::vector<std::uint32_t> &entries = byKeyword_[keyword];
+        if (!std::all_of(entries.begin(), entries.end(), [this](std::uint32_t e) { return bool(refers_[e]); }))
+            continue;
+        if (keyword.find(' ') == std::string::npos)
+            lexicon_.addSynonym(keyword, target);
+        if (target.find(' ') == std::string::npos)
+            lexicon_.addSynonym(target, keyword);
+    }
+    crossReferences_ = {};
+    refers_ = {};
+    sortedTerms_.assign(terms_.begin(), terms_.end());
+    std::sort(sortedTerms_.begin(), sortedTerms_.end());
+    keywordOrder_.clear();
+    for (const auto &[keyword, entries] : byKeyword_)
+        if (!keyword.empty())
+            keywordOrder_.emplace_back(keyword, entries.front());
+    std::sort(keywordOrder_.begin(), keywordOrder_.end());
+    buildForms_.reset();
+}
+
+float ReaderIndex::idf(std::uint32_t term) const
+{
+    const double n = double(entries_.size());
+    return float(std::log(1.0 + n / double(std::max<size_t>(1, postings_[term].size()))));
+}
+
+std::vector<std::string> ReaderIndex::contentWords(const QString &text) const
+{
+    std::vector<std::string> words = wordsOf(text.toStdString());
+    // Filler phrases ("ابن سيرين") go first, then filler words.
+    std::vector<bool> filler(words.size(), false);
+    for (const std::vector<std::string> &phrase : lexicon_.fillerPhrases()) {
+        for (size_t i = 0; i + phrase.size() <= words.size(); ++i) {
+            if (std::equal(phrase.begin(), phrase.end(), words.begin() + qsizetype(i)))
+                std::fill_n(filler.begin() + qsizetype(i), phrase.size(), true);
+        }
+    }
+    std::vector<std::string> content;
+    for (size_t i = 0; i < words.size(); ++i)
+        if (!filler[i] && !lexicon_.isFiller(words[i]))
+            content.push_back(words[i]);
+    // A text of fillers alone is looked for as it is.
+    if (content.empty())
+        content = std::move(words);
+    if (content.size() > MaxWords)
+        content.resize(MaxWords);
+    for (std::string &word : content)
+        word = withoutHamza(word);
+    return content;
+}
+
+void ReaderIndex::addForms(std::vector<Alternative> &out, const std::string &word, float weight, float rarityCap) const
+{
+    const Forms &forms = queryForms_.of(word);
+    const auto add = [&](const std::string &form, float w, bool stemOnly) {
+        const std::uint32_t *term = findTerm(form);
+        if (!term)
+            return;
+        for (Alternative &a : out) {
+            if (a.term == *term) {
+                a.weight = std::max(a.weight, w);
+                a.stemOnly = a.stemOnly && stemOnly;
+                return;
+            }
+        }
+        out.push_back({*term, w, stemOnly, false, std::min(idf(*term), rarityCap)});
+    };
+    add(forms.bare, weight, false);
+    for (const std::string &stem : forms.stems)
+        add(stem, weight, true);
+}
+
+std::vector<ReaderIndex::Alternative> ReaderIndex::alternatives(const std::string &word, bool prefix, bool nearest) const
+{
+    std::vector<Alternative> alts;
+    constexpr float NoCap = 1e9f;
+    addForms(alts, word, 1.0f, NoCap);
+    const std::string bare = WordForms::withoutArticle(word);
+    const std::uint32_t *own = findTerm(bare);
+    const float cap = own ? idf(*own) : NoCap;
+    for (const std::string &lookup : {word, bare}) {
+        if (const std::vector<std::string> *heads = lexicon_.headwords(lookup))
+            for (const std::string &head : *heads)
+                if (head.find(' ') == std::string::npos)
+                    addForms(alts, head, 0.95f, cap);
+    }
+    if (prefix && !bare.empty()) {
+        size_t taken = 0;
+        for (auto it = std::lower_bound(sortedTerms_.begin(), sortedTerms_.end(), std::make_pair(bare, std::uint32_t(0)));
+             it != sortedTerms_.end() && it->first.starts_with(bare) && taken < MaxPrefixTerms; ++it, ++taken) {
+            if (std::none_of(alts.begin(), alts.end(), [&](const Alternative &a) { return a.term == it->second; }))
+                alts.push_back({it->second, 0.7f, false, true, idf(it->second)});
+        }
+    }
+    if (nearest && alts.empty()) {
+        const std::u32string target = codePoints(bare);
+        if (target.size() >= 3) {
+            for (const auto &[term, id] : sortedTerms_) {
+                const std::u32string candidate = codePoints(term);
+                if (oneEditApart(target, candidate))
+                    alts.push_back({id, 0.5f, false, true, idf(id)});
+            }
+        }
+    }
+    return alts;
+}
+
+Suggestion ReaderIndex::suggestion(std::uint32_t entry) const
+{
+    const Entry &e = entries_[entry];
+    return {e.row, QString::fromStdString(e.keyword), QString::fromStdString(e.dream)};
+}
+
+std::vector<Suggestion> ReaderIndex::byLetter(const std::string &letter, size_t limit) const
+{
+    std::vector<Suggestion> out;
+    for (auto it = std::lower_bound(keywordOrder_.begin(), keywordOrder_.end(), std::make_pair(letter, std::uint32_t(0)));
+         it != keywordOrder_.end() && it->first.starts_with(letter) && out.size() < limit; ++it)
+        out.push_back(suggestion(it->second));
+    return out;
+}
+
+std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading reading, size_t limit) const
+{
+    const std::vector<std::string> words = contentWords(text);
+    if (words.empty() || entries_.empty())
+        return {};
+    if (words.size() == 1 && codePoints(words.front()).size() == 1 && reading == Reading::Typing)
+        return byLetter(words.front(), limit);
+
+    // The last word is still being typed unless a blank follows it.
+    const bool growing = reading == Reading::Typing && !text.isEmpty() && !text.back().isSpace();
+    const size_t n = entries_.size();
+    const size_t w = words.size();
+    std::vector<float> best(n * w, 0.0f);
+    std::vector<std::uint8_t> place(n * w, 255);
+    std::vector<bool> whole(n * w, false);
+    std::vector<bool> strong(n * w, false);
+    std::vector<std::uint32_t> touched;
+    std::vector<bool> seen(n, false);
+
+    for (size_t i = 0; i < w; ++i) {
+        const bool prefix = growing && i + 1 == w;
+        for (const Alternative &a : alternatives(words[i], prefix, reading == Reading::Nearest)) {
+            const float rarity = a.rarity * a.weight;
+            for (const Posting &p : postings_[a.term]) {
+                const unsigned exact = a.stemOnly ? 0u : p.fields;
+                const unsigned stem = (a.stemOnly ? (p.fields | p.stemFields) : p.stemFields) & ~exact;
+                float s = 0;
+                for (int f = 0; f < 3; ++f)
+                    s += (exact >> f & 1) ? FieldWeight[f] : (stem >> f & 1) ? FieldWeight[f] * StemShare : 0.0f;
+                s *= rarity;
+                const size_t at = size_t(p.entry) * w + i;
+                // Guesses come last and count only where the word itself is
+                // not found.
+                if (a.partial && whole[at])
+                    continue;
+                if (s > best[at]) {
+                    best[at] = s;
+                    place[at] = p.dreamAt;
+                }
+                if (!a.partial && s > 0) {
+                    whole[at] = true;
+                    if ((p.fields | p.stemFields) & 3)
+                        strong[at] = true;
+                }
+                if (!seen[p.entry]) {
+                    seen[p.entry] = true;
+                    touched.push_back(p.entry);
+                }
+            }
+        }
+    }
+
+    std::vector<Scored> scored;
+    scored.reserve(touched.size());
+    for (const std::uint32_t e : touched) {
+        Scored s{e, 0, 0, 0, 0.0f};
+        for (size_t i = 0; i < w; ++i) {
+            const float b = best[size_t(e) * w + i];
+            s.whole += whole[size_t(e) * w + i];
+            s.strong += strong[size_t(e) * w + i];
+            s.matched += b > 0;
+            s.score += b;
+            // Words that follow each other in the dream title as in the text.
+            if (i > 0 && b > 0 && place[size_t(e) * w + i] != 255
+                && place[size_t(e) * w + i] == place[size_t(e) * w + i - 1] + 1)
+                s.score += 1.0f;
+        }
+        scored.push_back(s);
+    }
+    const auto better = [](const Scored &a, const Scored &b) {
+        if (a.strong != b.strong)
+            return a.strong > b.strong;
+        if (a.whole != b.whole)
+            return a.whole > b.whole;
+        if (a.matched != b.matched)
+            return a.matched > b.matched;
+        if (a.score != b.score)
+            return a.score > b.score;
+        return a.entry < b.entry;
+    };
+    const size_t shown = std::min(limit, scored.size());
+    std::partial_sort(scored.begin(), scored.begin() + qsizetype(shown), scored.end(), better);
+    std::vector<Suggestion> out;
+    out.reserve(shown);
+    for (size_t i = 0; i < shown; ++i)
+        out.push_back(suggestion(scored[i].entry));
+    return out;
+}
+
+size_t ReaderIndex::heldBytes() const
+{
+    size_t bytes = entries_.capacity() * sizeof(Entry);
+    for (const Entry &e : entries_)
+        bytes += e.keyword.capacity() + e.dream.capacity() + e.foldedKeyword.capacity();
+    for (const std::vector<Posting> &list : postings_)
+        bytes += sizeof(list) + list.capacity() * sizeof(Posting);
+    bytes += terms_.size() * (sizeof(std::pair<std::string, std::uint32_t>) + 32) * 2; // the map and the sorted copy
+    for (const auto &[keyword, entries] : byKeyword_)
+        bytes += keyword.capacity() + 64 + entries.capacity() * sizeof(std::uint32_t);
+    return bytes;
+}
+
+} // namespace velkaram::reader

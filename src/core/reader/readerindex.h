@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/reader/lexicon.h"
+#include "core/reader/wordforms.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velkaram::reader {
+
+// One entry the search can suggest: the row that holds it, and what the
+// list shows of it.
+struct Suggestion {
+    qint64 row;      // the table's rowid, or its position from 0 when it has none
+    QString keyword;
+    QString dream;
+};
+
+// How the text of a search is read.
+enum class Reading {
+    Typing,   // the last word may still be growing: it also matches as a prefix
+    Complete, // every word is whole
+    Nearest,  // as Complete, and words the dictionary lacks also match their near spellings
+};
+
+// The reader search over the dictionary's entries: words instead of one
+// substring, folded, with fillers dropped, articles and affixes stripped,
+// stems and the reader's lexicon; ranked by how many of the reader's words
+// an entry matches, then by where (keyword, dream, interpretation) and how
+// rare the words are, then by table order. Built once from the entries,
+// then queried from one thread.
+class ReaderIndex {
+public:
+    explicit ReaderIndex(const Lexicon &lexicon = Lexicon::builtIn());
+    ~ReaderIndex();
+    ReaderIndex(const ReaderIndex &) = delete;
+    ReaderIndex &operator=(const ReaderIndex &) = delete;
+
+    // Entries in table order; texts in UTF-8, an empty view for Null.
+    void add(qint64 row, std::string_view keyword, std::string_view dream, std::string_view interpretation);
+    // Takes in the cross-references ("انظر: …") as synonyms; call once,
+    // after the last add().
+    void finish();
+
+    size_t size() const { return entries_.size(); }
+    bool rowsArePositions() const { return rowsArePositions_; }
+    void setRowsArePositions(bool positions) { rowsArePositions_ = positions; }
+
+    // The best entries for a reader's text, best first. A text of one
+    // letter lists the keywords that begin with it, alphabetically, one
+    // entry each.
+    std::vector<Suggestion> suggest(const QString &text, Reading reading, size_t limit = 10) const;
+
+    // Memory the index holds, roughly, in bytes.
+    size_t heldBytes() const;
+
+private:
+    struct Posting {
+        std::uint32_t entry;
+        std::uint8_t fields;     // where the word itself is: bit 0 keyword, 1 dream, 2 interpretation
+        std::uint8_t stemFields; // where only a word of the same stem is
+        std::uint8_t dreamAt;    // the word's first place in the dream title, 255 past it
+    };
+    struct Entry {
+        qint64 row;
+        std::string keyword;
+        std::string dream;
+        std::string foldedKeyword;
+    };
+    struct Alternative {
+        std::uint32_t term;
+        float weight;
+        bool stemOnly; // reached through the stem: the word's own fields count as stem matches
+        bool partial;  // a guess: what a growing word may become, or a near spelling
+        float rarity;  // how rare the term is; a synonym is no rarer than the word itself
+    };
+    struct Scored;
+
+    std::uint32_t termFor(const std::string &form);
+    void addField(std::uint32_t entry, std::string_view text, int field);
+    void addWord(std::uint32_t entry, const std::string &form, int field, bool stem, int at);
+    const std::uint32_t *findTerm(const std::string &form) const;
+    std::vector<std::string> contentWords(const QString &text) const;
+    std::vector<Alternative> alternatives(const std::string &word, bool prefix, bool nearest) const;
+    void addForms(std::vector<Alternative> &out, const std::string &word, float weight, float rarityCap) const;
+    std::vector<Suggestion> byLetter(const std::string &letter, size_t limit) const;
+    Suggestion suggestion(std::uint32_t entry) const;
+    float idf(std::uint32_t term) const;
+
+    Lexicon lexicon_;
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, std::uint32_t> terms_;
+    std::vector<std::vector<Posting>> postings_;
+    std::vector<std::pair<std::string, std::uint32_t>> sortedTerms_; // for prefixes and near spellings
+    std::vector<std::pair<std::string, std::uint32_t>> keywordOrder_; // first entry of each keyword, by keyword
+    std::unordered_map<std::string, std::vector<std::uint32_t>> byKeyword_;
+    std::unique_ptr<WordForms> buildForms_;
+    mutable WordForms queryForms_;
+    std::vector<std::pair<std::string, std::string>> crossReferences_; // keyword → the keyword it refers to
+    std::vector<bool> refers_;                                          // per entry: a cross-reference
+    bool rowsArePositions_ = false;
+};
+
+} // namespace velkaram::reader

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velkaram::reader {
+
+// The reader search reads words folded as the LIKE folds them, with the
+// Persian letter forms as the Arabic ones and Eastern digits as Western
+// ones. Returns 0 for a character that is ignored.
+char32_t foldLetter(char32_t c);
+
+// It then folds further, once a word is known not to be a filler ("ما" is
+// one, "ماء" is not): every hamza seat becomes its letter (ؤ → و, ئ → ي)
+// and a lone hamza goes, so that "لولو" meets "لؤلؤ" and "سما" "سماء".
+std::string withoutHamza(std::string_view folded);
+
+// Whether a folded character belongs to a word.
+bool isWordLetter(char32_t c);
+
+// The folded words of a UTF-8 text, in order, each passed to visit.
+template <typename Visit>
+void forEachWord(std::string_view utf8, Visit &&visit);
+
+// The same, collected.
+std::vector<std::string> wordsOf(std::string_view utf8);
+
+// Appends the folded UTF-8 of one code point.
+void appendFolded(char32_t c, std::string &word);
+
+} // namespace velkaram::reader
+
+#include "core/text/utf8.h"
+
+template <typename Visit>
+void velkaram::reader::forEachWord(std::string_view utf8, Visit &&visit)
+{
+    std::string word;
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t c = foldLetter(utf8::decode(utf8, i));
+        if (c == 0)
+            continue; // ignored marks join the letters around them
+        if (isWordLetter(c)) {
+            utf8::encode(c, word);
+        } else if (!word.empty()) {
+            visit(std::string_view(word));
+            word.clear();
+        }
+    }
+    if (!word.empty())
+        visit(std::string_view(word));
+}
