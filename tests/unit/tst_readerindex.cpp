@@ -94,6 +94,16 @@ private slots:
         QCOMPARE(find(*index, QStringLiteral("دم "), Reading::Typing), QStringList{"دم|نزيف الدم"});
     }
 
+    // A guess at a growing word counts only where the word itself is not
+    // found: here the word is in both interpretations, and a longer word
+    // it begins in one dream title changes nothing.
+    void guessesDoNotOutweighTheWord()
+    {
+        const auto index = indexOf({{"كنز", "العثور على كنز", "مال وفير"}, {"غرامة", "دفع غرامة ماليات", "خسارة مال"}});
+        QCOMPARE(find(*index, QStringLiteral("مال"), Reading::Typing),
+                 (QStringList{"كنز|العثور على كنز", "غرامة|دفع غرامة ماليات"}));
+    }
+
     // One letter alone: the keywords that begin with it, alphabetically,
     // one entry each.
     void letterIndex()

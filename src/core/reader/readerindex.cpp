@@ -66,7 +66,6 @@ std::string referredKeyword(std::string_view interpretation)
 
 struct ReaderIndex::Scored {
     std::uint32_t entry;
-    int strong;  // of those, the words in its keyword or dream
     int whole;   // the reader's words the entry holds, as written or by their stems or lexicon
     int matched; // the same, with guesses at growing words and near spellings
     float score;
@@ -273,7 +272,6 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
     std::vector<float> best(n * w, 0.0f);
     std::vector<std::uint8_t> place(n * w, 255);
     std::vector<bool> whole(n * w, false);
-    std::vector<bool> strong(n * w, false);
     std::vector<std::uint32_t> touched;
     std::vector<bool> seen(n, false);
 
@@ -297,11 +295,8 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
                     best[at] = s;
                     place[at] = p.dreamAt;
                 }
-                if (!a.partial && s > 0) {
+                if (!a.partial && s > 0)
                     whole[at] = true;
-                    if ((p.fields | p.stemFields) & 3)
-                        strong[at] = true;
-                }
                 if (!seen[p.entry]) {
                     seen[p.entry] = true;
                     touched.push_back(p.entry);
@@ -313,11 +308,10 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
     std::vector<Scored> scored;
     scored.reserve(touched.size());
     for (const std::uint32_t e : touched) {
-        Scored s{e, 0, 0, 0, 0.0f};
+        Scored s{e, 0, 0, 0.0f};
         for (size_t i = 0; i < w; ++i) {
             const float b = best[size_t(e) * w + i];
             s.whole += whole[size_t(e) * w + i];
-            s.strong += strong[size_t(e) * w + i];
             s.matched += b > 0;
             s.score += b;
             // Words that follow each other in the dream title as in the text.
@@ -328,8 +322,6 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
         scored.push_back(s);
     }
     const auto better = [](const Scored &a, const Scored &b) {
-        if (a.strong != b.strong)
-            return a.strong > b.strong;
         if (a.whole != b.whole)
             return a.whole > b.whole;
         if (a.matched != b.matched)
