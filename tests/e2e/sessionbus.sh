@@ -55,7 +55,7 @@ check() { # bus what env...
   timeout 10 bash -c "until DBUS_SESSION_BUS_ADDRESS='$bus' dbus-send --session --print-reply \
     --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; do sleep 0.2; done"
   env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR "$@" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    "$program" >>"$out/program.log" 2>&1 &
+    "$program" >"$out/program.log" 2>&1 &
   app=$!
   local names=""
   for _ in $(seq 50); do
@@ -63,10 +63,18 @@ check() { # bus what env...
     grep -qx velkaram <<<"$names" && break
     sleep 0.2
   done
-  if grep -qx velkaram <<<"$names"; then pass "$what"; else fail "$what: the registry lists '${names}'"; fi
+  local alive=yes
+  kill -0 "$app" 2>/dev/null || alive=no
   kill "$app" 2>/dev/null
   wait "$app" 2>/dev/null
+  local rc=$?
   app=""
+  if grep -qx velkaram <<<"$names"; then
+    pass "$what"
+  else
+    fail "$what: the registry lists '${names}'; the program was running: $alive (exit status $rc)"
+    tail -n 30 "$out/program.log"
+  fi
   stop_buses
 }
 
