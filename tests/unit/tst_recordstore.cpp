@@ -1,5 +1,6 @@
 #include "fixturedb.h"
 #include "core/recordstore/connection.h"
+#include "core/recordstore/foldedequality.h"
 #include "core/recordstore/recordset.h"
 #include "core/runtimeerror.h"
 
@@ -167,6 +168,69 @@ private slots:
         }
         QCOMPARE(found, numbers);
         QCOMPARE(rs.RecordCount(), long(numbers.size()));
+    }
+
+    // Only an "=" followed by a quoted literal compares folded; names,
+    // literals and comments that hold such text are left alone.
+    void equalitiesToFold_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("expected");
+        const QString c = QStringLiteral(" COLLATE velkaram_folded");
+        QTest::newRow("equality") << "a = 'x'" << "a = 'x'" + c;
+        QTest::newRow("no spaces") << "a='x' OR b='y'" << "a='x'" + c + " OR b='y'" + c;
+        QTest::newRow("double equals") << "a == 'x'" << "a == 'x'" + c;
+        QTest::newRow("doubled quote inside") << "a = 'it''s' AND b" << "a = 'it''s'" + c + " AND b";
+        QTest::newRow("comparisons") << "a <= 'x' AND a >= 'y' AND a != 'z'" << "a <= 'x' AND a >= 'y' AND a != 'z'";
+        QTest::newRow("number") << "a = 5" << "a = 5";
+        QTest::newRow("name on the right") << "a = [b]" << "a = [b]";
+        QTest::newRow("inside a literal") << "a LIKE '%= ''x''%'" << "a LIKE '%= ''x''%'";
+        QTest::newRow("inside brackets") << "[a='x'] = 1" << "[a='x'] = 1";
+        QTest::newRow("inside double quotes") << "\"a='x'\" = 1" << "\"a='x'\" = 1";
+        QTest::newRow("line comment") << "a -- = 'x'\n= 'y'" << "a -- = 'x'\n= 'y'" + c;
+        QTest::newRow("block comment") << "/* = 'x' */ a" << "/* = 'x' */ a";
+        QTest::newRow("unclosed comment") << "a /* = 'x'" << "a /* = 'x'";
+    }
+    void equalitiesToFold()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, expected);
+        QCOMPARE(withFoldedEqualities(sql), expected);
+    }
+
+    // What the search's LIKE ignores, "=" ignores too; Latin case still counts.
+    void equalityComparesFolded_data()
+    {
+        QTest::addColumn<QString>("literal");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("hamza on alef") << "احمد" << QList<int>{2};
+        QTest::newRow("harakat and shadda") << "حمام" << QList<int>{3};
+        QTest::newRow("harakat in the literal") << "حَمّام" << QList<int>{3};
+        QTest::newRow("taa marbuta and haa") << "مدرسة" << QList<int>{4, 5};
+        QTest::newRow("alef maqsura and yaa") << "مستشفي" << QList<int>{6};
+        QTest::newRow("tatweel") << "مـدرسه" << QList<int>{4, 5};
+        QTest::newRow("still the whole text") << "مدرس" << QList<int>{};
+        QTest::newRow("Latin case counts") << "ahmad" << QList<int>{};
+        QTest::newRow("Latin as written") << "Ahmad" << QList<int>{1};
+    }
+    void equalityComparesFolded()
+    {
+        QFETCH(QString, literal);
+        QFETCH(QList<int>, numbers);
+        QTemporaryDir here;
+        const QString file = here.filePath(QStringLiteral("names.mdb"));
+        writeTable(file, QStringLiteral("names"), {QStringLiteral("n"), QStringLiteral("name")},
+                   {{1, QStringLiteral("Ahmad")}, {2, QStringLiteral("أحمد")}, {3, QStringLiteral("حمّام")},
+                    {4, QStringLiteral("مدرسة")}, {5, QStringLiteral("مدرسه")}, {6, QStringLiteral("مستشفى")}});
+        auto connection = std::make_shared<Connection>();
+        connection->Open(file);
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM names WHERE name = '%1'").arg(literal), connection, adOpenStatic,
+                adLockReadOnly);
+        QList<int> found;
+        for (; !rs.AtEnd(); rs.MoveNext())
+            found << rs.Fields(0).Value().toInt();
+        QCOMPARE(found, numbers);
     }
 
     void fieldsByPositionAndName()
