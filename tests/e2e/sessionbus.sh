@@ -5,7 +5,7 @@
 # XDG_RUNTIME_DIR, or was autolaunched on the display by an earlier program.
 #   sessionbus.sh PROGRAM OUT_DIR
 set -u
-program=$1
+program=$(realpath "$1")
 . "$(dirname "$0")/lib.sh"
 launcher=/usr/libexec/at-spi-bus-launcher
 for tool in dbus-launch dbus-send "$launcher"; do
@@ -54,8 +54,10 @@ check() { # bus what env...
   launcher_pid=$!
   timeout 10 bash -c "until DBUS_SESSION_BUS_ADDRESS='$bus' dbus-send --session --print-reply \
     --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; do sleep 0.2; done"
-  env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR "$@" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    "$program" >"$out/program.log" 2>&1 &
+  rm -f "$out"/core*
+  (cd "$out" && ulimit -c unlimited 2>/dev/null
+   exec env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR "$@" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    "$program" >"$out/program.log" 2>&1) &
   app=$!
   local names=""
   for _ in $(seq 50); do
@@ -74,6 +76,11 @@ check() { # bus what env...
   else
     fail "$what: the registry lists '${names}'; the program was running: $alive (exit status $rc)"
     tail -n 30 "$out/program.log"
+    local core
+    core=$(ls "$out"/core* 2>/dev/null | head -n 1)
+    if [ -n "$core" ] && command -v gdb >/dev/null; then
+      gdb -batch -ex "thread apply all bt 20" "$program" "$core" 2>/dev/null | grep -E '^(#|Thread)' | head -n 80
+    fi
   fi
   stop_buses
 }
