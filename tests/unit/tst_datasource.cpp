@@ -167,6 +167,51 @@ private slots:
         }
     }
 
+    void readerWords_data()
+    {
+        QTest::addColumn<QByteArray>("lexicon");
+        QTest::addColumn<QByteArray>("fillers");
+        QTest::addColumn<QString>("problem");
+        const QByteArray top = "word\theadword\n";
+        QTest::newRow("good") << top + "مويه\tماء\nهدوم\tملابس\n" << QByteArray("حلمت\nفي المنام\n") << QString();
+        QTest::newRow("no header") << QByteArray("مويه\tماء\n") << QByteArray() << "l.tsv:1: the first line must be";
+        QTest::newRow("one field") << top + "مويه ماء\n" << QByteArray() << "l.tsv:2: expected 2 tab-separated fields, found 1";
+        QTest::newRow("headword that is no keyword") << top + "هدوم\tلباس\n" << QByteArray()
+                                                     << "l.tsv:2: \"لباس\" is no keyword with entries of its own";
+        QTest::newRow("headword that is a cross-reference") << top + "هدوم\tثوب\n" << QByteArray()
+                                                            << "l.tsv:2: \"ثوب\" is no keyword with entries of its own";
+        QTest::newRow("headword after folding") << top + "مويه\tمآء\n" << QByteArray() << QString();
+        QTest::newRow("two words") << top + "مية حلوة\tماء\n" << QByteArray() << "l.tsv:2: \"مية حلوة\" is not one word";
+        QTest::newRow("its own headword once folded") << top + "ما\tماء\n" << QByteArray() << "l.tsv:2: \"ما\" is its own headword";
+        QTest::newRow("listed twice") << top + "مويه\tماء\nمويّه\tماء\n" << QByteArray()
+                                      << "l.tsv:3: \"مويّه\" → \"ماء\" is listed twice (first at line 2)";
+        QTest::newRow("a filler") << top + "حلمت\tماء\n" << QByteArray("حلمت\n") << "l.tsv:2: \"حلمت\" is a filler";
+        QTest::newRow("Latin") << top + "water\tماء\n" << QByteArray() << "l.tsv:2: holds text that is not Arabic";
+        QTest::newRow("no final newline") << top + "مويه\tماء" << QByteArray() << "l.tsv: no newline at the end";
+        QTest::newRow("filler listed twice") << top << QByteArray("رأيت\nرايت\n") << "f.txt:2: \"رايت\" is listed twice (first at line 1)";
+        QTest::newRow("filler that is a keyword") << top << QByteArray("ثوب\n") << "f.txt:1: \"ثوب\" is a keyword";
+        QTest::newRow("filler that differs by hamza") << top << QByteArray("ما\n") << QString();
+        QTest::newRow("filler in Latin") << top << QByteArray("dream\n") << "f.txt:1: holds text that is not Arabic";
+    }
+    void readerWords()
+    {
+        QFETCH(QByteArray, lexicon);
+        QFETCH(QByteArray, fillers);
+        QFETCH(QString, problem);
+        Problems problems;
+        const auto entries = readDreams(QStringLiteral("f.tsv"), header + line("ماء", "شرب الماء", meaning)
+                + line("ملابس", "لبس ثوب جديد", otherMeaning) + line("ثوب", "إحالة إلى باب ملابس", "انظر: ملابس."),
+                                        problems);
+        QVERIFY2(problems.empty(), qPrintable(problems.messages.join(QLatin1Char('\n'))));
+        checkReaderWords(QStringLiteral("l.tsv"), lexicon, QStringLiteral("f.txt"), fillers, entries, problems);
+        if (problem.isEmpty()) {
+            QVERIFY2(problems.empty(), qPrintable(problems.messages.join(QLatin1Char('\n'))));
+        } else {
+            QVERIFY2(problems.messages.size() == 1, qPrintable(problems.messages.join(QLatin1Char('\n'))));
+            QVERIFY2(problems.messages[0].startsWith(problem), qPrintable(problems.messages[0]));
+        }
+    }
+
     void similarity_data()
     {
         QTest::addColumn<QString>("a");

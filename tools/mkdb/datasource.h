@@ -35,6 +35,12 @@ Article readArticle(const QString &fileName, const QByteArray &bytes, Problems &
 // that lead nowhere, interpretations that nearly repeat another, and titles.
 void checkAcrossFiles(const std::vector<Entry> &entries, const std::vector<Article> &articles, Problems &problems);
 
+// The reader search's lexicon (TSV: a "word<TAB>headword" header, then one
+// reader's word and the keyword it stands for per line) and filler words (one
+// word or phrase per line), checked against the dictionary's entries.
+void checkReaderWords(const QString &lexiconFile, const QByteArray &lexicon, const QString &fillersFile,
+                      const QByteArray &fillers, const std::vector<Entry> &entries, Problems &problems);
+
 // What is wrong with one entry on its own (its wording, its length, the form
 // of a cross-reference), each as "what is wrong" without file and line.
 QStringList checkEntry(const Entry &entry);

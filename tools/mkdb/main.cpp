@@ -83,6 +83,10 @@ int main(int argc, char *argv[])
     for (const QString &name : encyclopedia.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
         articles.push_back(readArticle(QStringLiteral("data/encyclopedia/") + name, readFile(encyclopedia.filePath(name)), problems));
     checkAcrossFiles(entries, articles, problems);
+    const QDir reader(data.filePath(QStringLiteral("reader")));
+    checkReaderWords(QStringLiteral("data/reader/lexicon.tsv"), readFile(reader.filePath(QStringLiteral("lexicon.tsv"))),
+                     QStringLiteral("data/reader/fillers.txt"), readFile(reader.filePath(QStringLiteral("fillers.txt"))),
+                     entries, problems);
     if (entries.empty())
         problems.messages << QStringLiteral("no dictionary entries under data/dream");
 
