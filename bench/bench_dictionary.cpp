@@ -1,5 +1,11 @@
 // Dictionary window start-up, grid lookup and search on synthetic
-// dictionaries of 1,000 to 100,000 entries.
+// dictionaries of 1,000 to 100,000 entries; the reader search (its index and
+// its suggestions) on the shipped entries repeated to 100,000, so that words,
+// their frequencies and text lengths are the real ones: each copy's keyword
+// and dream carry its number.
+#include "core/reader/entrysource.h"
+#include "core/reader/readerindex.h"
+#include "core/recordstore/connection.h"
 #include "fixturedb.h"
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
@@ -7,9 +13,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
@@ -193,6 +202,186 @@ void ReadCells(benchmark::State &state)
 }
 BENCHMARK(ReadCells)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
+// The reader search.
+struct Text {
+    std::string keyword, dream, interpretation;
+};
+
+const std::vector<Text> &shippedEntries()
+{
+    static const std::vector<Text> entries = [] {
+        std::vector<Text> out;
+        sqlite3 *db = nullptr;
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_open_v2(VELKARAM_SHIPPED_DB, &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
+            && sqlite3_prepare_v2(db, "SELECT \"المفتاح\", \"الحلم\", \"التفسير\" FROM dream", -1, &stmt, nullptr)
+                == SQLITE_OK) {
+            const auto text = [&](int i) {
+                const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+                return std::string(p ? p : "");
+            };
+            while (sqlite3_step(stmt) == SQLITE_ROW)
+                out.push_back({text(0), text(1), text(2)});
+        }
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return out;
+    }();
+    return entries;
+}
+
+// Entry i of a dictionary of any size; copies past the first carry their number.
+Text entryAt(size_t i)
+{
+    const auto &shipped = shippedEntries();
+    Text t = shipped[i % shipped.size()];
+    if (const size_t copy = i / shipped.size()) {
+        t.keyword += ' ' + std::to_string(copy);
+        t.dream += ' ' + std::to_string(copy);
+    }
+    return t;
+}
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return 0;
+}
+
+std::unique_ptr<reader::ReaderIndex> buildIndex(size_t entries)
+{
+    auto index = std::make_unique<reader::ReaderIndex>();
+    for (size_t i = 0; i < entries; ++i) {
+        const Text t = entryAt(i);
+        index->add(qint64(i + 1), t.keyword, t.dream, t.interpretation);
+    }
+    index->finish();
+    return index;
+}
+
+// The shipped entries repeated to the size, as a database file.
+QString readerDatabase(int entries)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("reader-%1.mdb").arg(entries));
+    if (!QFile::exists(path)) {
+        QList<QVariantList> rows;
+        for (int i = 0; i < entries; ++i) {
+            const Text t = entryAt(size_t(i));
+            rows << dreamRow(i + 1, QString::fromStdString(t.keyword), QString::fromStdString(t.dream),
+                             QString::fromStdString(t.interpretation));
+        }
+        writeTable(path, QStringLiteral("dream"), dreamColumns(), rows);
+    }
+    return path;
+}
+
+// As the window builds it: every entry read from the file, then indexed.
+void BuildIndex(benchmark::State &state)
+{
+    if (shippedEntries().empty()) {
+        state.SkipWithError("the shipped dictionary could not be read");
+        return;
+    }
+    const QString path = readerDatabase(int(state.range(0)));
+    long grown = 0;
+    size_t held = 0;
+    for (auto _ : state) {
+        const long before = residentKiB();
+        rs::Connection connection;
+        connection.Open(path);
+        auto index = std::make_unique<reader::ReaderIndex>();
+        reader::readEntries(connection, *index);
+        grown = residentKiB() - before;
+        held = index->heldBytes();
+        state.PauseTiming();
+        index.reset();
+        state.ResumeTiming();
+    }
+    state.counters["held_MB"] = double(held) / 1e6;
+    state.counters["RSS_grown_MB"] = double(grown) / 1024.0;
+}
+BENCHMARK(BuildIndex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What readers type: words of a dream as they write them, a single letter,
+// a word growing as it is typed, and text the dictionary has nothing near.
+const char *const ReaderQueries[] = {"كلاب تطاردني", "قص الشعر للمتزوجة", "حلمت اني حامل", "ث", "ثعب", "زقزقة بنفسجية"};
+
+const reader::ReaderIndex &indexAt100k()
+{
+    static const auto index = buildIndex(100000);
+    return *index;
+}
+
+void Suggest(benchmark::State &state)
+{
+    const QString text = QString::fromUtf8(ReaderQueries[state.range(0)]);
+    const reader::ReaderIndex &index = indexAt100k();
+    size_t found = 0;
+    for (auto _ : state)
+        found = index.suggest(text, reader::Reading::Typing).size();
+    state.counters["found"] = double(found);
+    state.SetLabel(ReaderQueries[state.range(0)]);
+}
+
+// The same in the dictionary window at 100,000 entries: from the moment the
+// pause after the last key ends to the list filled and painted.
+Harness *windowHarness = nullptr;
+
+void SuggestOnScreen(benchmark::State &state)
+{
+    Harness &h = *windowHarness;
+    DreamForm &form = h.dream();
+    if (!form.isLoaded()) {
+        QList<QVariantList> rows;
+        for (int i = 0; i < 100000; ++i) {
+            const Text t = entryAt(size_t(i));
+            rows << dreamRow(i + 1, QString::fromStdString(t.keyword), QString::fromStdString(t.dream),
+                             QString::fromStdString(t.interpretation));
+        }
+        h.writeDictionary(rows);
+        form.show();
+        form.ui().MSFlexGrid1->refresh();
+        while (!form.readerSearchReady())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    DreamControls &c = form.ui();
+    c.SuggestTimer->setInterval(0);
+    const QString text = QString::fromUtf8(ReaderQueries[state.range(0)]);
+    for (auto _ : state) {
+        state.PauseTiming();
+        c.Suggestions->hide();
+        c.Text1->setText(text);
+        state.ResumeTiming();
+        c.SuggestTimer->start();
+        while (c.SuggestTimer->isActive())
+            QCoreApplication::processEvents();
+        if (c.Suggestions->isVisible())
+            c.Suggestions->repaint();
+    }
+    state.counters["lines"] = c.Suggestions->isVisible() ? c.Suggestions->count() : 0;
+    state.SetLabel(ReaderQueries[state.range(0)]);
+}
+
+void registerReaderQueries()
+{
+    for (int q = 0; q < int(std::size(ReaderQueries)); ++q) {
+        benchmark::RegisterBenchmark("Suggest", Suggest)->Arg(q)->Unit(benchmark::kMillisecond)->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+        benchmark::RegisterBenchmark("SuggestOnScreen", SuggestOnScreen)->Arg(q)->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)->ReportAggregatesOnly(true);
+    }
+}
+
 const char *const ShapeNames[] = {"few matches", "no match", "all rows"};
 
 // The three ways of running each search shape, next to each other so that
@@ -267,10 +456,15 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Outlives the benchmarks, not the application.
+    Harness readerHarness;
+    windowHarness = &readerHarness;
     registerSearches();
+    registerReaderQueries();
     benchmark::Initialize(&argc, argv);
     PairReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    windowHarness = nullptr;
     return 0;
 }

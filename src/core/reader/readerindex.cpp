@@ -89,9 +89,9 @@ const std::uint32_t *ReaderIndex::findTerm(const std::string &form) const
     return it == terms_.end() ? nullptr : &it->second;
 }
 
-void ReaderIndex::addWord(std::uint32_t entry, const std::string &form, int field, bool stem, int at)
+void ReaderIndex::addWord(std::uint32_t entry, std::uint32_t term, int field, bool stem, int at)
 {
-    std::vector<Posting> &list = postings_[termFor(form)];
+    std::vector<Posting> &list = postings_[term];
     if (list.empty() || list.back().entry != entry)
         list.push_back({entry, 0, 0, 255});
     Posting &posting = list.back();
@@ -100,17 +100,29 @@ void ReaderIndex::addWord(std::uint32_t entry, const std::string &form, int fiel
         posting.dreamAt = std::uint8_t(at);
 }
 
+const ReaderIndex::WordTerms &ReaderIndex::termsOf(std::string_view word)
+{
+    if (const auto found = buildWords_.find(word); found != buildWords_.end())
+        return found->second;
+    WordTerms terms;
+    terms.filler = lexicon_.isFiller(word);
+    if (!terms.filler) {
+        const Forms &forms = buildForms_->of(withoutHamza(word));
+        terms.terms.push_back(termFor(forms.bare));
+        for (const std::string &stem : forms.stems)
+            terms.terms.push_back(termFor(stem));
+    }
+    return buildWords_.emplace(std::string(word), std::move(terms)).first->second;
+}
+
 void ReaderIndex::addField(std::uint32_t entry, std::string_view text, int field)
 {
     int at = 0;
     forEachWord(text, [&](std::string_view word) {
         const int place = std::min(at++, 254);
-        if (lexicon_.isFiller(word))
-            return;
-        const Forms &forms = buildForms_->of(withoutHamza(word));
-        addWord(entry, forms.bare, field, false, place);
-        for (const std::string &stem : forms.stems)
-            addWord(entry, stem, field, true, place);
+        const WordTerms &terms = termsOf(word);
+        for (size_t i = 0; i < terms.terms.size(); ++i)
+            addWord(entry, terms.terms[i], field, i > 0, place);
     });
 }
 
@@ -153,6 +165,9 @@ void ReaderIndex::finish()
             keywordOrder_.emplace_back(keyword, entries.front());
     std::sort(keywordOrder_.begin(), keywordOrder_.end());
     buildForms_.reset();
+    buildWords_ = {};
+    for (std::vector<Posting> &list : postings_)
+        list.shrink_to_fit();
 }
 
 float ReaderIndex::idf(std::uint32_t term) const

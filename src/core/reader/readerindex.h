@@ -84,7 +84,7 @@ private:
 
     std::uint32_t termFor(const std::string &form);
     void addField(std::uint32_t entry, std::string_view text, int field);
-    void addWord(std::uint32_t entry, const std::string &form, int field, bool stem, int at);
+    void addWord(std::uint32_t entry, std::uint32_t term, int field, bool stem, int at);
     const std::uint32_t *findTerm(const std::string &form) const;
     std::vector<std::string> contentWords(const QString &text) const;
     std::vector<Alternative> alternatives(const std::string &word, bool prefix, bool nearest) const;
@@ -100,7 +100,19 @@ private:
     std::vector<std::pair<std::string, std::uint32_t>> sortedTerms_; // for prefixes and near spellings
     std::vector<std::pair<std::string, std::uint32_t>> keywordOrder_; // first entry of each keyword, by keyword
     std::unordered_map<std::string, std::vector<std::uint32_t>> byKeyword_;
+    // While the index is built: each word as it appears in the text, folded,
+    // with the terms it adds (its bare form first, then its stems).
+    struct StringHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    struct WordTerms {
+        bool filler = false;
+        std::vector<std::uint32_t> terms;
+    };
+    const WordTerms &termsOf(std::string_view word);
     std::unique_ptr<WordForms> buildForms_;
+    std::unordered_map<std::string, WordTerms, StringHash, std::equal_to<>> buildWords_;
     mutable WordForms queryForms_;
     std::vector<std::pair<std::string, std::string>> crossReferences_; // keyword → the keyword it refers to
     std::vector<bool> refers_;                                          // per entry: a cross-reference
