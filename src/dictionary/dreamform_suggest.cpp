@@ -11,6 +11,7 @@
 #include "platform/grid/flexgrid.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QThreadPool>
@@ -23,6 +24,8 @@ namespace {
 // The reader has stopped typing for this long.
 constexpr int TypingPauseMs = 250;
 constexpr int ListWidth = 460;
+// Room kept between the list and the column of buttons it stops short of.
+constexpr int ButtonGap = 6;
 constexpr int MaxLines = 11; // ten suggestions and a heading
 
 const QString NearestHeading = QStringLiteral("لا يوجد ما يطابق بحثك تماما، وهذه أقرب المداخل إليه:");
@@ -56,6 +59,12 @@ void DreamForm::createSuggestions(QWidget *window)
     c.SuggestTimer = timer;
     on(timer, &QTimer::timeout, [this] { updateSuggestions(); });
     on(c.Text1, &QLineEdit::textEdited, [this] { c_->SuggestTimer->start(); });
+    // Like any drop-down, the list goes when the reader leaves the box for
+    // another control.
+    onEvent(c.Text1, QEvent::FocusOut, [this] {
+        if (c_ && !c_->Text1->hasFocus())
+            hideSuggestions();
+    });
     onKeyDown(c.Text1, [this](int key, Qt::KeyboardModifiers) { return suggestionKey(key); });
 }
 
@@ -137,7 +146,11 @@ void DreamForm::showSuggestions(const std::vector<reader::Suggestion> &rows, con
     const int lines = std::min(list.count(), MaxLines);
     const int height = lines * list.sizeHintForRow(0) + 2 * list.frameWidth();
     const QPoint below = c.Text1->mapTo(window(), QPoint(0, c.Text1->height()));
-    list.setGeometry(below.x(), below.y(), ListWidth, height);
+    // It stops short of the About and Back buttons, which stay in reach.
+    const int buttons = c.Command3->mapTo(window(), QPoint(0, 0)).x() - ButtonGap;
+    const int width = buttons > below.x() ? std::max(c.Text1->width(), std::min(ListWidth, buttons - below.x()))
+                                          : ListWidth;
+    list.setGeometry(below.x(), below.y(), width, height);
     list.raise();
     list.show();
 }

@@ -5,6 +5,7 @@
 // statement, a write, or a change to the file.
 #include "core/dictionary/statements.h"
 #include "core/recordstore/connection.h"
+#include "core/recordstore/foldedequality.h"
 #include "core/recordstore/recordset.h"
 #include "core/runtimeerror.h"
 #include "core/text/arabicfold.h"
@@ -97,6 +98,13 @@ bool folds(const QString &haystack, const QString &needle)
     return fh.find(fn) != std::string::npos;
 }
 
+// "=" ignores in Arabic what the containing search ignores.
+bool equals(const QString &value, const QString &text)
+{
+    const QByteArray v = value.toUtf8(), t = text.toUtf8();
+    return rs::equalFolded({v.constData(), size_t(v.size())}, {t.constData(), size_t(t.size())});
+}
+
 enum class Check { Contains, Equals };
 
 // Runs one statement. rowFields: the fields one of which must hold the text in
@@ -135,7 +143,7 @@ void run(const QString &statement, const QString &text, const QStringList &rowFi
         bool holds = false;
         for (const QString &field : rowFields) {
             const QString value = rs::textOf(set.Fields(field).Value());
-            holds = holds || (check == Check::Contains ? folds(value, text) : value == text);
+            holds = holds || (check == Check::Contains ? folds(value, text) : equals(value, text));
         }
         if (!holds)
             finding("a row does not hold the text", statement);

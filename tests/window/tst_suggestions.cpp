@@ -2,6 +2,8 @@
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,6 +74,27 @@ private slots:
         // Emptied, the box has no list.
         form.ui().Text1->selectAll();
         QTest::keyClick(form.ui().Text1, Qt::Key_Backspace);
+        QTRY_VERIFY(!form.suggestionsShown());
+    }
+
+    // The list covers what lies under the box, as a drop-down does, but not
+    // the window's buttons; leaving the box for another control closes it.
+    void buttonsStayInReach()
+    {
+        Harness h;
+        DreamForm &form = ready(h);
+        form.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        typeAndWait(form, QStringLiteral("كلب"));
+        const QRect list = form.ui().Suggestions->geometry();
+        for (QPushButton *button : {form.ui().Command2, form.ui().Command3, form.ui().Cmd_Next, form.ui().Cmd_Prev,
+                                    form.ui().Command1, form.ui().Cmd_last, form.ui().Commmand1, form.ui().Commmand2}) {
+            const QRect at(button->mapTo(form.window(), QPoint()), button->size());
+            QVERIFY2(!list.intersects(at), qPrintable(button->objectName()));
+        }
+        QVERIFY(list.width() >= form.ui().Text1->width());
+        form.ui().Check1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(form.ui().Check1));
         QTRY_VERIFY(!form.suggestionsShown());
     }
 

@@ -77,9 +77,12 @@ ReaderIndex::~ReaderIndex() = default;
 
 std::uint32_t ReaderIndex::termFor(const std::string &form)
 {
-    const auto [it, added] = terms_.try_emplace(form, std::uint32_t(postings_.size()));
-    if (added)
-        postings_.emplace_back();
+    const auto [it, added] = terms_.try_emplace(form, termCount_);
+    if (added) {
+        ++termCount_;
+        lastEntry_.push_back(0);
+        lastHit_.push_back(0);
+    }
     return it->second;
 }
 
@@ -91,10 +94,12 @@ const std::uint32_t *ReaderIndex::findTerm(const std::string &form) const
 
 void ReaderIndex::addWord(std::uint32_t entry, std::uint32_t term, int field, bool stem, int at)
 {
-    std::vector<Posting> &list = postings_[term];
-    if (list.empty() || list.back().entry != entry)
-        list.push_back({entry, 0, 0, 255});
-    Posting &posting = list.back();
+    if (lastEntry_[term] != entry + 1) {
+        lastEntry_[term] = entry + 1;
+        lastHit_[term] = std::uint32_t(hits_.size());
+        hits_.push_back({term, {entry, 0, 0, 255}});
+    }
+    Posting &posting = hits_[lastHit_[term]].second;
     (stem ? posting.stemFields : posting.fields) |= std::uint8_t(1 << field);
     if (field == Dream && at < posting.dreamAt)
         posting.dreamAt = std::uint8_t(at);
@@ -166,14 +171,25 @@ void ReaderIndex::finish()
     std::sort(keywordOrder_.begin(), keywordOrder_.end());
     buildForms_.reset();
     buildWords_ = {};
-    for (std::vector<Posting> &list : postings_)
-        list.shrink_to_fit();
+    lastEntry_ = {};
+    lastHit_ = {};
+    // Counted, then each posting put in its term's place.
+    postingStart_.assign(size_t(termCount_) + 1, 0);
+    for (const auto &hit : hits_)
+        ++postingStart_[hit.first + 1];
+    for (size_t t = 0; t < termCount_; ++t)
+        postingStart_[t + 1] += postingStart_[t];
+    std::vector<std::uint32_t> next(postingStart_.begin(), postingStart_.end() - 1);
+    postings_.resize(hits_.size());
+    for (const auto &[term, posting] : hits_)
+        postings_[next[term]++] = posting;
+    hits_ = {};
 }
 
 float ReaderIndex::idf(std::uint32_t term) const
 {
     const double n = double(entries_.size());
-    return float(std::log(1.0 + n / double(std::max<size_t>(1, postings_[term].size()))));
+    return float(std::log(1.0 + n / double(std::max<size_t>(1, postingStart_[term + 1] - postingStart_[term]))));
 }
 
 std::vector<std::string> ReaderIndex::contentWords(const QString &text) const
@@ -275,8 +291,9 @@ std::vector<Suggestion> ReaderIndex::byLetter(const std::string &letter, size_t 
 std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading reading, size_t limit) const
 {
     const std::vector<std::string> words = contentWords(text);
-    if (words.empty() || entries_.empty())
-        return {};
+    if (words.empty() || entries_.empty() || postingStart_.size() != size_t(termCount_) + 1)
+        return {}; // nothing, or not finished
+
     if (words.size() == 1 && codePoints(words.front()).size() == 1 && reading == Reading::Typing)
         return byLetter(words.front(), limit);
 
@@ -294,7 +311,8 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
         const bool prefix = growing && i + 1 == w;
         for (const Alternative &a : alternatives(words[i], prefix, reading == Reading::Nearest)) {
             const float rarity = a.rarity * a.weight;
-            for (const Posting &p : postings_[a.term]) {
+            for (const Posting *it = postingsBegin(a.term), *end = postingsEnd(a.term); it != end; ++it) {
+                const Posting &p = *it;
                 const unsigned exact = a.stemOnly ? 0u : p.fields;
                 const unsigned stem = (a.stemOnly ? (p.fields | p.stemFields) : p.stemFields) & ~exact;
                 float s = 0;
@@ -359,8 +377,7 @@ size_t ReaderIndex::heldBytes() const
     size_t bytes = entries_.capacity() * sizeof(Entry);
     for (const Entry &e : entries_)
         bytes += e.keyword.capacity() + e.dream.capacity() + e.foldedKeyword.capacity();
-    for (const std::vector<Posting> &list : postings_)
-        bytes += sizeof(list) + list.capacity() * sizeof(Posting);
+    bytes += postings_.capacity() * sizeof(Posting) + postingStart_.capacity() * sizeof(std::uint32_t);
     bytes += terms_.size() * (sizeof(std::pair<std::string, std::uint32_t>) + 32) * 2; // the map and the sorted copy
     for (const auto &[keyword, entries] : byKeyword_)
         bytes += keyword.capacity() + 64 + entries.capacity() * sizeof(std::uint32_t);

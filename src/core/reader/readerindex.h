@@ -96,7 +96,19 @@ private:
     Lexicon lexicon_;
     std::vector<Entry> entries_;
     std::unordered_map<std::string, std::uint32_t> terms_;
-    std::vector<std::vector<Posting>> postings_;
+    // Each term's postings in entry order, one after another: term t's are
+    // postings_[postingStart_[t]] up to postingStart_[t + 1].
+    std::vector<Posting> postings_;
+    std::vector<std::uint32_t> postingStart_;
+    const Posting *postingsBegin(std::uint32_t term) const { return postings_.data() + postingStart_[term]; }
+    const Posting *postingsEnd(std::uint32_t term) const { return postings_.data() + postingStart_[term + 1]; }
+    // While the index is built: the postings in entry order with their
+    // terms, and per term the last entry it was found in (plus one) and
+    // where that posting is, so that a word met again in the same entry
+    // adds to its posting.
+    std::vector<std::pair<std::uint32_t, Posting>> hits_;
+    std::vector<std::uint32_t> lastEntry_;
+    std::vector<std::uint32_t> lastHit_;
     std::vector<std::pair<std::string, std::uint32_t>> sortedTerms_; // for prefixes and near spellings
     std::vector<std::pair<std::string, std::uint32_t>> keywordOrder_; // first entry of each keyword, by keyword
     std::unordered_map<std::string, std::vector<std::uint32_t>> byKeyword_;
@@ -113,6 +125,7 @@ private:
     const WordTerms &termsOf(std::string_view word);
     std::unique_ptr<WordForms> buildForms_;
     std::unordered_map<std::string, WordTerms, StringHash, std::equal_to<>> buildWords_;
+    std::uint32_t termCount_ = 0;
     mutable WordForms queryForms_;
     std::vector<std::pair<std::string, std::string>> crossReferences_; // keyword → the keyword it refers to
     std::vector<bool> refers_;                                          // per entry: a cross-reference

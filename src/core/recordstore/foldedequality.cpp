@@ -59,6 +59,11 @@ qsizetype skipQuoted(const QString &sql, qsizetype i, QChar close)
 
 } // namespace
 
+bool equalFolded(std::string_view a, std::string_view b)
+{
+    return compareFolded(nullptr, int(a.size()), a.data(), int(b.size()), b.data()) == 0;
+}
+
 void registerFoldedEquality(sqlite3 *db)
 {
     sqlite3_create_collation(db, CollationName, SQLITE_UTF8, nullptr, compareFolded);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 struct sqlite3;
 
@@ -10,6 +11,9 @@ namespace velkaram::rs {
 // ignores in Arabic (harakat, tatweel, the Quranic marks, the hamza-bearing
 // alefs, ة and ه, ى and ي), so that "اسنان" equals "أسنان" and "حمام"
 // "حمّام". Latin letter case still counts.
+
+// Whether two UTF-8 texts are equal as such an "=" compares them.
+bool equalFolded(std::string_view a, std::string_view b);
 
 // The collation such comparisons use, registered on a connection.
 void registerFoldedEquality(sqlite3 *db);
