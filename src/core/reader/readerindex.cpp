@@ -50,8 +50,16 @@ bool oneEditApart(std::u32string_view a, std::u32string_view b)
 // when the entry is not a cross-reference.
 std::string referredKeyword(std::string_view interpretation)
 {
-    const std::vector<std::string> lead = wordsOf(interpretation.substr(0, 32));
-    if (lead.empty() || lead.front() != SeeAlso)
+    // Most entries are not: their text has no colon near its start.
+    const size_t near = interpretation.substr(0, 32).find(':');
+    if (near == std::string_view::npos)
+        return {};
+    std::string lead;
+    forEachWord(interpretation.substr(0, near), [&](std::string_view word) {
+        if (lead.empty())
+            lead = word;
+    });
+    if (lead != SeeAlso)
         return {};
     const size_t colon = interpretation.find(':');
     if (colon == std::string_view::npos)
@@ -105,19 +113,15 @@ void ReaderIndex::addWord(std::uint32_t entry, std::uint32_t term, int field, bo
         posting.dreamAt = std::uint8_t(at);
 }
 
-const ReaderIndex::WordTerms &ReaderIndex::termsOf(std::string_view word)
+void ReaderIndex::addWordTerms(std::string_view word)
 {
-    if (const auto found = buildWords_.find(word); found != buildWords_.end())
-        return found->second;
-    WordTerms terms;
-    terms.filler = lexicon_.isFiller(word);
-    if (!terms.filler) {
+    if (!lexicon_.isFiller(word)) {
         const Forms &forms = buildForms_->of(withoutHamza(word));
-        terms.terms.push_back(termFor(forms.bare));
+        wordTerms_.push_back(termFor(forms.bare));
         for (const std::string &stem : forms.stems)
-            terms.terms.push_back(termFor(stem));
+            wordTerms_.push_back(termFor(stem));
     }
-    return buildWords_.emplace(std::string(word), std::move(terms)).first->second;
+    wordTermStart_.push_back(std::uint32_t(wordTerms_.size()));
 }
 
 void ReaderIndex::addField(std::uint32_t entry, std::string_view text, int field)
@@ -125,9 +129,18 @@ void ReaderIndex::addField(std::uint32_t entry, std::string_view text, int field
     int at = 0;
     forEachWord(text, [&](std::string_view word) {
         const int place = std::min(at++, 254);
-        const WordTerms &terms = termsOf(word);
-        for (size_t i = 0; i < terms.terms.size(); ++i)
-            addWord(entry, terms.terms[i], field, i > 0, place);
+        const std::uint64_t hash = WordTable::hashOf(word);
+        const std::uint32_t *found = buildWords_.find(word, hash);
+        std::uint32_t w;
+        if (found) {
+            w = *found;
+        } else {
+            w = std::uint32_t(wordTermStart_.size() - 1);
+            addWordTerms(word);
+            buildWords_.insert(word, hash, w);
+        }
+        for (std::uint32_t i = wordTermStart_[w]; i < wordTermStart_[w + 1]; ++i)
+            addWord(entry, wordTerms_[i], field, i > wordTermStart_[w], place);
     });
 }
 
@@ -171,6 +184,8 @@ void ReaderIndex::finish()
     std::sort(keywordOrder_.begin(), keywordOrder_.end());
     buildForms_.reset();
     buildWords_ = {};
+    wordTermStart_ = {};
+    wordTerms_ = {};
     lastEntry_ = {};
     lastHit_ = {};
     // Counted, then each posting put in its term's place.

@@ -2,6 +2,7 @@
 
 #include "core/reader/lexicon.h"
 #include "core/reader/wordforms.h"
+#include "core/reader/wordtable.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -113,18 +114,14 @@ private:
     std::vector<std::pair<std::string, std::uint32_t>> keywordOrder_; // first entry of each keyword, by keyword
     std::unordered_map<std::string, std::vector<std::uint32_t>> byKeyword_;
     // While the index is built: each word as it appears in the text, folded,
-    // with the terms it adds (its bare form first, then its stems).
-    struct StringHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    struct WordTerms {
-        bool filler = false;
-        std::vector<std::uint32_t> terms;
-    };
-    const WordTerms &termsOf(std::string_view word);
+    // numbered in buildWords_; word w adds the terms wordTerms_ from
+    // wordTermStart_[w] to wordTermStart_[w + 1] (its bare form first, then
+    // its stems; none for a filler).
+    void addWordTerms(std::string_view word);
     std::unique_ptr<WordForms> buildForms_;
-    std::unordered_map<std::string, WordTerms, StringHash, std::equal_to<>> buildWords_;
+    WordTable buildWords_;
+    std::vector<std::uint32_t> wordTermStart_{0};
+    std::vector<std::uint32_t> wordTerms_;
     std::uint32_t termCount_ = 0;
     mutable WordForms queryForms_;
     std::vector<std::pair<std::string, std::string>> crossReferences_; // keyword → the keyword it refers to

@@ -25,6 +25,8 @@ bool isWordLetter(char32_t c)
 {
     if (c < 0x80)
         return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (c >= 0x0621 && c <= 0x064A) // the Arabic letters, most of any text
+        return true;
     return c <= 0xFFFF ? QChar(char16_t(c)).isLetterOrNumber() : QChar::isLetterOrNumber(c);
 }
 
