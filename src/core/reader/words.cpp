@@ -53,6 +53,19 @@ std::string withoutHamza(std::string_view folded)
     return out;
 }
 
+const char32_t *foldTable()
+{
+    static const std::vector<char32_t> table = [] {
+        std::vector<char32_t> t(FoldTableSize);
+        for (char32_t c = 0; c < FoldTableSize; ++c) {
+            const char32_t f = foldLetter(c);
+            t[c] = f | (f != 0 && isWordLetter(f) ? WordLetterBit : 0);
+        }
+        return t;
+    }();
+    return table.data();
+}
+
 void appendFolded(char32_t c, std::string &word)
 {
     if (const char32_t f = foldLetter(c))

@@ -29,6 +29,13 @@ std::vector<std::string> wordsOf(std::string_view utf8);
 // Appends the folded UTF-8 of one code point.
 void appendFolded(char32_t c, std::string &word);
 
+// foldLetter and isWordLetter for the code points below U+0800 (ASCII,
+// Latin, Arabic), worked out once: the folded code point, with WordLetterBit
+// set when it belongs to a word. Every word of the dictionary goes through it.
+inline constexpr char32_t WordLetterBit = 0x80000000u;
+inline constexpr char32_t FoldTableSize = 0x800;
+const char32_t *foldTable();
+
 } // namespace velkaram::reader
 
 #include "core/text/utf8.h"
@@ -36,12 +43,22 @@ void appendFolded(char32_t c, std::string &word);
 template <typename Visit>
 void velkaram::reader::forEachWord(std::string_view utf8, Visit &&visit)
 {
+    static const char32_t *const table = foldTable();
     std::string word;
     for (size_t i = 0; i < utf8.size();) {
-        const char32_t c = foldLetter(utf8::decode(utf8, i));
+        const char32_t raw = utf8::decode(utf8, i);
+        char32_t c;
+        bool letter;
+        if (raw < FoldTableSize) {
+            c = table[raw] & ~WordLetterBit;
+            letter = (table[raw] & WordLetterBit) != 0;
+        } else {
+            c = foldLetter(raw);
+            letter = c != 0 && isWordLetter(c);
+        }
         if (c == 0)
             continue; // ignored marks join the letters around them
-        if (isWordLetter(c)) {
+        if (letter) {
             utf8::encode(c, word);
         } else if (!word.empty()) {
             visit(std::string_view(word));
