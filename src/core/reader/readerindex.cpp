@@ -4,6 +4,9 @@
 #include "core/text/utf8.h"
 
 #include <algorithm>
+#include <new>
+#include <sys/mman.h>
+#include <thread>
 #include <cmath>
 
 namespace velkaram::reader {
@@ -83,13 +86,31 @@ ReaderIndex::ReaderIndex(const Lexicon &lexicon) : lexicon_(lexicon), buildForms
 
 ReaderIndex::~ReaderIndex() = default;
 
+namespace {
+constexpr size_t HitBlockBytes(size_t bits, size_t hit) { return (size_t(1) << bits) * hit; }
+}
+
+ReaderIndex::HitBlock::HitBlock()
+{
+    void *memory = ::mmap(nullptr, HitBlockBytes(HitBlockBits, sizeof(Hit)), PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        throw std::bad_alloc();
+    hits_ = static_cast<Hit *>(memory);
+}
+
+ReaderIndex::HitBlock::~HitBlock()
+{
+    if (hits_)
+        ::munmap(hits_, HitBlockBytes(HitBlockBits, sizeof(Hit)));
+}
+
 std::uint32_t ReaderIndex::termFor(const std::string &form)
 {
     const auto [it, added] = terms_.try_emplace(form, termCount_);
     if (added) {
         ++termCount_;
-        lastEntry_.push_back(0);
-        lastHit_.push_back(0);
+        termStates_.push_back({});
     }
     return it->second;
 }
@@ -102,103 +123,222 @@ const std::uint32_t *ReaderIndex::findTerm(const std::string &form) const
 
 void ReaderIndex::addWord(std::uint32_t entry, std::uint32_t term, int field, bool stem, int at)
 {
-    if (lastEntry_[term] != entry + 1) {
-        lastEntry_[term] = entry + 1;
-        lastHit_[term] = std::uint32_t(hits_.size());
-        hits_.push_back({term, {entry, 0, 0, 255}});
+    TermState &state = termStates_[term];
+    if (state.lastEntry != entry + 1) {
+        state.lastEntry = entry + 1;
+        state.lastHit = std::uint32_t(hitCount_);
+        if ((hitCount_ & ((size_t(1) << HitBlockBits) - 1)) == 0)
+            hits_.emplace_back();
+        hits_.back().push_back({term, {entry, 0, 255}});
+        ++hitCount_;
+        ++state.postings;
     }
-    Posting &posting = hits_[lastHit_[term]].second;
-    (stem ? posting.stemFields : posting.fields) |= std::uint8_t(1 << field);
+    const size_t hit = state.lastHit;
+    Posting &posting = hits_[hit >> HitBlockBits][hit & ((size_t(1) << HitBlockBits) - 1)].posting;
+    posting.fields |= std::uint8_t(1 << (stem ? field + 3 : field));
     if (field == Dream && at < posting.dreamAt)
         posting.dreamAt = std::uint8_t(at);
 }
 
-void ReaderIndex::addWordTerms(std::string_view word)
+std::uint32_t ReaderIndex::addWordTerms(std::string_view word)
 {
+    const auto at = std::uint32_t(wordTerms_.size());
+    wordTerms_.push_back(0);
     if (!lexicon_.isFiller(word)) {
         const Forms &forms = buildForms_->of(withoutHamza(word));
         wordTerms_.push_back(termFor(forms.bare));
         for (const std::string &stem : forms.stems)
             wordTerms_.push_back(termFor(stem));
     }
-    wordTermStart_.push_back(std::uint32_t(wordTerms_.size()));
+    wordTerms_[at] = std::uint32_t(wordTerms_.size() - at - 1);
+    return at;
 }
 
-void ReaderIndex::addField(std::uint32_t entry, std::string_view text, int field)
+// The words of one field, folded as forEachWord folds them, written
+// straight into the batch's text: this runs over every byte of the table.
+void ReaderIndex::Batch::cutField(std::string_view text, int field)
 {
-    int at = 0;
-    forEachWord(text, [&](std::string_view word) {
-        const int place = std::min(at++, 254);
-        const std::uint64_t hash = WordTable::hashOf(word);
-        const std::uint32_t *found = buildWords_.find(word, hash);
-        std::uint32_t w;
-        if (found) {
-            w = *found;
-        } else {
-            w = std::uint32_t(wordTermStart_.size() - 1);
-            addWordTerms(word);
-            buildWords_.insert(word, hash, w);
+    static const char32_t *const table = foldTable();
+    size_t out = text_.size();
+    // Folded letters never take more bytes than the text; the rest is room.
+    text_.resize(out + text.size() + 8);
+    size_t start = out;
+    int place = 0;
+    const auto endWord = [&] {
+        if (out > start) {
+            const size_t length = std::min<size_t>(out - start, 0xFFFF);
+            words_.push_back({WordTable::hashOf({text_.data() + start, length}), std::uint32_t(start),
+                              std::uint16_t(length), std::uint8_t(field), std::uint8_t(std::min(place++, 254))});
+            out = start + length;
         }
-        for (std::uint32_t i = wordTermStart_[w]; i < wordTermStart_[w + 1]; ++i)
-            addWord(entry, wordTerms_[i], field, i > wordTermStart_[w], place);
-    });
+        start = out;
+    };
+    for (size_t i = 0; i < text.size();) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        char32_t raw;
+        if (b0 < 0x80) {
+            raw = b0;
+            ++i;
+        } else if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < text.size()
+                   && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            raw = char32_t(b0 & 0x1F) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
+            i += 2;
+        } else {
+            raw = utf8::decode(text, i);
+        }
+        char32_t c;
+        bool letter;
+        if (raw < FoldTableSize) {
+            c = table[raw] & ~WordLetterBit;
+            letter = (table[raw] & WordLetterBit) != 0;
+        } else {
+            c = foldLetter(raw);
+            letter = c != 0 && isWordLetter(c);
+        }
+        if (c == 0)
+            continue; // ignored marks join the letters around them
+        if (!letter) {
+            endWord();
+            continue;
+        }
+        if (text_.size() < out + 4)
+            text_.resize(out + 64);
+        char *to = text_.data() + out;
+        if (c < 0x80) {
+            to[0] = char(c);
+            out += 1;
+        } else if (c < 0x800) {
+            to[0] = char(0xC0 | (c >> 6));
+            to[1] = char(0x80 | (c & 0x3F));
+            out += 2;
+        } else {
+            std::string bytes;
+            utf8::encode(c, bytes);
+            std::copy(bytes.begin(), bytes.end(), to);
+            out += bytes.size();
+        }
+    }
+    endWord();
+    text_.resize(out);
+}
+
+void ReaderIndex::Batch::cut(qint64 row, std::string_view keyword, std::string_view dream,
+                             std::string_view interpretation)
+{
+    cutField(keyword, Keyword);
+    cutField(dream, Dream);
+    cutField(interpretation, Interpretation);
+    entries_.push_back({row, std::string(keyword), std::string(dream), searchPhrase(keyword),
+                        referredKeyword(interpretation), words_.size()});
+}
+
+void ReaderIndex::Batch::clear()
+{
+    entries_.clear();
+    words_.clear();
+    text_.clear();
+}
+
+void ReaderIndex::add(Batch &batch)
+{
+    size_t word = 0;
+    for (Batch::Cut &cut : batch.entries_) {
+        const auto entry = std::uint32_t(entries_.size());
+        for (; word < cut.words; ++word) {
+            const Batch::Word &w = batch.words_[word];
+            const std::string_view text(batch.text_.data() + w.offset, w.length);
+            const std::uint32_t *found = buildWords_.find(text, w.hash);
+            std::uint32_t at;
+            if (found) {
+                at = *found;
+            } else {
+                at = addWordTerms(text);
+                buildWords_.insert(text, w.hash, at);
+            }
+            const std::uint32_t count = wordTerms_[at];
+            for (std::uint32_t i = 0; i < count; ++i)
+                addWord(entry, wordTerms_[at + 1 + i], w.field, i > 0, w.place);
+        }
+        refers_.push_back(!cut.referred.empty());
+        if (!cut.referred.empty())
+            crossReferences_.emplace_back(cut.foldedKeyword, std::move(cut.referred));
+        foldedKeywords_.push_back(std::move(cut.foldedKeyword));
+        const auto keywordAt = std::uint32_t(std::min(text_.size(), size_t(UINT32_MAX)));
+        text_ += cut.keyword;
+        const auto dreamAt = std::uint32_t(std::min(text_.size(), size_t(UINT32_MAX)));
+        text_ += cut.dream;
+        entries_.push_back({cut.row, keywordAt, std::uint32_t(cut.keyword.size()), dreamAt,
+                            std::uint32_t(cut.dream.size())});
+    }
+    batch.clear();
 }
 
 void ReaderIndex::add(qint64 row, std::string_view keyword, std::string_view dream, std::string_view interpretation)
 {
-    const auto entry = std::uint32_t(entries_.size());
-    std::string folded = searchPhrase(keyword);
-    byKeyword_[folded].push_back(entry);
-    entries_.push_back({row, std::string(keyword), std::string(dream), std::move(folded)});
-    addField(entry, keyword, Keyword);
-    addField(entry, dream, Dream);
-    addField(entry, interpretation, Interpretation);
-    std::string target = referredKeyword(interpretation);
-    refers_.push_back(!target.empty());
-    if (!target.empty())
-        crossReferences_.emplace_back(entries_.back().foldedKeyword, std::move(target));
+    Batch batch;
+    batch.cut(row, keyword, dream, interpretation);
+    add(batch);
 }
 
 void ReaderIndex::finish()
 {
+    // The words are put in order on a second thread while this one lays out
+    // the postings and the keywords.
+    std::thread ordering([this] {
+        sortedTerms_.clear();
+        sortedTerms_.reserve(terms_.size());
+        for (const auto &[term, id] : terms_)
+            sortedTerms_.emplace_back(term, id); // views of terms_, which stays as it is
+        std::sort(sortedTerms_.begin(), sortedTerms_.end());
+    });
+    buildForms_.reset();
+    buildWords_ = {};
+    wordTerms_ = {};
+    // Each posting put in its term's place.
+    postingStart_.assign(size_t(termCount_) + 1, 0);
+    for (size_t t = 0; t < termCount_; ++t)
+        postingStart_[t + 1] = postingStart_[t] + termStates_[t].postings;
+    termStates_ = {};
+    std::vector<std::uint32_t> next(postingStart_.begin(), postingStart_.end() - 1);
+    postings_.resize(hitCount_);
+    for (const HitBlock &block : hits_)
+        for (const Hit &hit : block)
+            postings_[next[hit.term]++] = hit.posting;
+    std::vector<HitBlock>().swap(hits_);
+    hitCount_ = 0;
+
+    // Each keyword's first entry, and whether all its entries only refer.
+    struct KeywordInfo {
+        std::uint32_t first;
+        bool onlyRefers;
+    };
+    std::unordered_map<std::string_view, KeywordInfo> keywords;
+    keywords.reserve(foldedKeywords_.size() / 2 + 16);
+    for (size_t e = 0; e < foldedKeywords_.size(); ++e) {
+        const auto [it, added] = keywords.try_emplace(foldedKeywords_[e], KeywordInfo{std::uint32_t(e), true});
+        it->second.onlyRefers = it->second.onlyRefers && refers_[e];
+    }
     // A keyword that only refers to another stands for it, and the other
     // way round: both are names of one symbol. A keyword with entries of
     // its own is a symbol of its own.
     for (const auto &[keyword, target] : crossReferences_) {
-        const std::vector<std::uint32_t> &entries = byKeyword_[keyword];
-        if (!std::all_of(entries.begin(), entries.end(), [this](std::uint32_t e) { return bool(refers_[e]); }))
+        if (!keywords.at(keyword).onlyRefers)
             continue;
         if (keyword.find(' ') == std::string::npos)
             lexicon_.addSynonym(keyword, target);
         if (target.find(' ') == std::string::npos)
             lexicon_.addSynonym(target, keyword);
     }
+    keywordOrder_.clear();
+    keywordOrder_.reserve(keywords.size());
+    for (const auto &[keyword, info] : keywords)
+        if (!keyword.empty())
+            keywordOrder_.emplace_back(std::string(keyword), info.first);
+    std::sort(keywordOrder_.begin(), keywordOrder_.end());
+    ordering.join();
     crossReferences_ = {};
     refers_ = {};
-    sortedTerms_.assign(terms_.begin(), terms_.end());
-    std::sort(sortedTerms_.begin(), sortedTerms_.end());
-    keywordOrder_.clear();
-    for (const auto &[keyword, entries] : byKeyword_)
-        if (!keyword.empty())
-            keywordOrder_.emplace_back(keyword, entries.front());
-    std::sort(keywordOrder_.begin(), keywordOrder_.end());
-    buildForms_.reset();
-    buildWords_ = {};
-    wordTermStart_ = {};
-    wordTerms_ = {};
-    lastEntry_ = {};
-    lastHit_ = {};
-    // Counted, then each posting put in its term's place.
-    postingStart_.assign(size_t(termCount_) + 1, 0);
-    for (const auto &hit : hits_)
-        ++postingStart_[hit.first + 1];
-    for (size_t t = 0; t < termCount_; ++t)
-        postingStart_[t + 1] += postingStart_[t];
-    std::vector<std::uint32_t> next(postingStart_.begin(), postingStart_.end() - 1);
-    postings_.resize(hits_.size());
-    for (const auto &[term, posting] : hits_)
-        postings_[next[term]++] = posting;
-    hits_ = {};
+    foldedKeywords_ = {};
 }
 
 float ReaderIndex::idf(std::uint32_t term) const
@@ -269,7 +409,7 @@ std::vector<ReaderIndex::Alternative> ReaderIndex::alternatives(const std::strin
     }
     if (prefix && !bare.empty()) {
         size_t taken = 0;
-        for (auto it = std::lower_bound(sortedTerms_.begin(), sortedTerms_.end(), std::make_pair(bare, std::uint32_t(0)));
+        for (auto it = std::lower_bound(sortedTerms_.begin(), sortedTerms_.end(), std::make_pair(std::string_view(bare), std::uint32_t(0)));
              it != sortedTerms_.end() && it->first.starts_with(bare) && taken < MaxPrefixTerms; ++it, ++taken) {
             if (std::none_of(alts.begin(), alts.end(), [&](const Alternative &a) { return a.term == it->second; }))
                 alts.push_back({it->second, 0.7f, false, true, idf(it->second)});
@@ -291,7 +431,8 @@ std::vector<ReaderIndex::Alternative> ReaderIndex::alternatives(const std::strin
 Suggestion ReaderIndex::suggestion(std::uint32_t entry) const
 {
     const Entry &e = entries_[entry];
-    return {e.row, QString::fromStdString(e.keyword), QString::fromStdString(e.dream)};
+    return {e.row, QString::fromUtf8(text_.data() + e.keywordAt, qsizetype(e.keywordLength)),
+            QString::fromUtf8(text_.data() + e.dreamAt, qsizetype(e.dreamLength))};
 }
 
 std::vector<Suggestion> ReaderIndex::byLetter(const std::string &letter, size_t limit) const
@@ -328,8 +469,8 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
             const float rarity = a.rarity * a.weight;
             for (const Posting *it = postingsBegin(a.term), *end = postingsEnd(a.term); it != end; ++it) {
                 const Posting &p = *it;
-                const unsigned exact = a.stemOnly ? 0u : p.fields;
-                const unsigned stem = (a.stemOnly ? (p.fields | p.stemFields) : p.stemFields) & ~exact;
+                const unsigned exact = a.stemOnly ? 0u : p.exact();
+                const unsigned stem = (a.stemOnly ? (p.exact() | p.stemOnly()) : p.stemOnly()) & ~exact;
                 float s = 0;
                 for (int f = 0; f < 3; ++f)
                     s += (exact >> f & 1) ? FieldWeight[f] : (stem >> f & 1) ? FieldWeight[f] * StemShare : 0.0f;
@@ -390,12 +531,10 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
 size_t ReaderIndex::heldBytes() const
 {
     size_t bytes = entries_.capacity() * sizeof(Entry);
-    for (const Entry &e : entries_)
-        bytes += e.keyword.capacity() + e.dream.capacity() + e.foldedKeyword.capacity();
+    bytes += text_.capacity();
     bytes += postings_.capacity() * sizeof(Posting) + postingStart_.capacity() * sizeof(std::uint32_t);
     bytes += terms_.size() * (sizeof(std::pair<std::string, std::uint32_t>) + 32) * 2; // the map and the sorted copy
-    for (const auto &[keyword, entries] : byKeyword_)
-        bytes += keyword.capacity() + 64 + entries.capacity() * sizeof(std::uint32_t);
+    bytes += keywordOrder_.capacity() * (sizeof(std::pair<std::string, std::uint32_t>) + 16);
     return bytes;
 }
 

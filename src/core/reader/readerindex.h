@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace velkaram::reader {
@@ -49,6 +50,40 @@ public:
     // after the last add().
     void finish();
 
+    // Entries cut into their folded words, ready to be added: the cutting
+    // needs nothing of the index, so one thread may cut the next batch
+    // while another adds this one.
+    class Batch {
+    public:
+        void cut(qint64 row, std::string_view keyword, std::string_view dream, std::string_view interpretation);
+        size_t size() const { return entries_.size(); }
+        void clear();
+
+    private:
+        friend class ReaderIndex;
+        struct Word {
+            std::uint64_t hash;
+            std::uint32_t offset; // in text_
+            std::uint16_t length;
+            std::uint8_t field;
+            std::uint8_t place;
+        };
+        struct Cut {
+            qint64 row;
+            std::string keyword;
+            std::string dream;
+            std::string foldedKeyword;
+            std::string referred; // the keyword a cross-reference names
+            size_t words;         // where its words end in words_
+        };
+        void cutField(std::string_view text, int field);
+        std::vector<Cut> entries_;
+        std::vector<Word> words_;
+        std::string text_;
+    };
+    // Adds the batch's entries after those added before, in its order.
+    void add(Batch &batch);
+
     size_t size() const { return entries_.size(); }
     bool rowsArePositions() const { return rowsArePositions_; }
     void setRowsArePositions(bool positions) { rowsArePositions_ = positions; }
@@ -62,17 +97,25 @@ public:
     size_t heldBytes() const;
 
 private:
+    // Six bytes each: there are some fifty per entry.
+#pragma pack(push, 2)
     struct Posting {
         std::uint32_t entry;
-        std::uint8_t fields;     // where the word itself is: bit 0 keyword, 1 dream, 2 interpretation
-        std::uint8_t stemFields; // where only a word of the same stem is
-        std::uint8_t dreamAt;    // the word's first place in the dream title, 255 past it
+        // Bits 0-2: where the word itself is (keyword, dream, interpretation);
+        // bits 3-5: where only a word of the same stem is.
+        std::uint8_t fields;
+        std::uint8_t dreamAt; // the word's first place in the dream title, 255 past it
+        unsigned exact() const { return fields & 7u; }
+        unsigned stemOnly() const { return fields >> 3 & 7u; }
     };
+#pragma pack(pop)
+    // What the list shows of an entry: its keyword and dream, in text_.
     struct Entry {
         qint64 row;
-        std::string keyword;
-        std::string dream;
-        std::string foldedKeyword;
+        std::uint32_t keywordAt;
+        std::uint32_t keywordLength;
+        std::uint32_t dreamAt;
+        std::uint32_t dreamLength;
     };
     struct Alternative {
         std::uint32_t term;
@@ -84,7 +127,6 @@ private:
     struct Scored;
 
     std::uint32_t termFor(const std::string &form);
-    void addField(std::uint32_t entry, std::string_view text, int field);
     void addWord(std::uint32_t entry, std::uint32_t term, int field, bool stem, int at);
     const std::uint32_t *findTerm(const std::string &form) const;
     std::vector<std::string> contentWords(const QString &text) const;
@@ -96,6 +138,7 @@ private:
 
     Lexicon lexicon_;
     std::vector<Entry> entries_;
+    std::string text_;
     std::unordered_map<std::string, std::uint32_t> terms_;
     // Each term's postings in entry order, one after another: term t's are
     // postings_[postingStart_[t]] up to postingStart_[t + 1].
@@ -107,20 +150,50 @@ private:
     // terms, and per term the last entry it was found in (plus one) and
     // where that posting is, so that a word met again in the same entry
     // adds to its posting.
-    std::vector<std::pair<std::uint32_t, Posting>> hits_;
-    std::vector<std::uint32_t> lastEntry_;
-    std::vector<std::uint32_t> lastHit_;
-    std::vector<std::pair<std::string, std::uint32_t>> sortedTerms_; // for prefixes and near spellings
+    // (In blocks, so that growing never copies them.)
+    struct Hit {
+        std::uint32_t term;
+        Posting posting;
+    };
+    static constexpr size_t HitBlockBits = 17;
+    // Mapped from the system and given back to it as a whole, so that the
+    // memory of the build does not stay with the program afterwards.
+    class HitBlock {
+    public:
+        HitBlock();
+        ~HitBlock();
+        HitBlock(HitBlock &&other) noexcept : hits_(std::exchange(other.hits_, nullptr)), size_(other.size_) {}
+        HitBlock(const HitBlock &) = delete;
+        HitBlock &operator=(const HitBlock &) = delete;
+        HitBlock &operator=(HitBlock &&) = delete;
+        Hit &operator[](size_t i) { return hits_[i]; }
+        void push_back(const Hit &hit) { hits_[size_++] = hit; }
+        const Hit *begin() const { return hits_; }
+        const Hit *end() const { return hits_ + size_; }
+
+    private:
+        Hit *hits_;
+        size_t size_ = 0;
+    };
+    std::vector<HitBlock> hits_;
+    size_t hitCount_ = 0;
+    struct TermState {
+        std::uint32_t lastEntry = 0;
+        std::uint32_t lastHit = 0;
+        std::uint32_t postings = 0; // so far
+    };
+    std::vector<TermState> termStates_;
+    std::vector<std::string> foldedKeywords_; // per entry
+    // For prefixes and near spellings: the terms in order, as views of terms_.
+    std::vector<std::pair<std::string_view, std::uint32_t>> sortedTerms_;
     std::vector<std::pair<std::string, std::uint32_t>> keywordOrder_; // first entry of each keyword, by keyword
-    std::unordered_map<std::string, std::vector<std::uint32_t>> byKeyword_;
     // While the index is built: each word as it appears in the text, folded,
-    // numbered in buildWords_; word w adds the terms wordTerms_ from
-    // wordTermStart_[w] to wordTermStart_[w + 1] (its bare form first, then
-    // its stems; none for a filler).
-    void addWordTerms(std::string_view word);
+    // leads through buildWords_ to its place in wordTerms_, which holds the
+    // number of terms it adds, then the terms (its bare form first, then its
+    // stems; none for a filler).
+    std::uint32_t addWordTerms(std::string_view word);
     std::unique_ptr<WordForms> buildForms_;
     WordTable buildWords_;
-    std::vector<std::uint32_t> wordTermStart_{0};
     std::vector<std::uint32_t> wordTerms_;
     std::uint32_t termCount_ = 0;
     mutable WordForms queryForms_;
