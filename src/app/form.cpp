@@ -153,6 +153,9 @@ Form::Form(Forms &forms, QString name) : forms_(forms), name_(std::move(name)) {
 
 Form::~Form()
 {
+    // The handlers go first: destroying the window moves the focus and
+    // sends events, and the derived form's members are already gone.
+    delete scope_.data();
     delete window_.data();
 }
 

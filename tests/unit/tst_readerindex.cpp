@@ -201,6 +201,61 @@ private slots:
         QCOMPARE(find(index, QStringLiteral("كتاب")), QStringList{}); // not a field the window shows
     }
 
+    // A table is read in batches, cut into words on one thread and added on
+    // another: what it finds is what adding the entries one by one finds,
+    // rows and order included.
+    void batchesFindWhatSingleEntriesFind()
+    {
+        const QString animals[] = {QStringLiteral("كلب"), QStringLiteral("قطة"), QStringLiteral("ثعبان"),
+                                   QStringLiteral("أسد"), QStringLiteral("حصان"), QStringLiteral("عقرب"),
+                                   QStringLiteral("فأر")};
+        const QString doings[] = {QStringLiteral("يطارد الرائي"), QStringLiteral("يعض يده"), QStringLiteral("في البيت"),
+                                  QStringLiteral("يموت"), QStringLiteral("يتكلم")};
+        QList<QVariantList> rows;
+        for (int i = 0; i < 3500; ++i) {
+            const QString &animal = animals[i % 7];
+            const QString dream = animal + QLatin1Char(' ') + doings[(i / 7) % 5] + QStringLiteral(" %1").arg(i / 35);
+            const QVariant meaning = i % 11 == 0 ? QVariant() : QVariant(QStringLiteral("عدو أو صديق بحسب حاله"));
+            rows << QVariantList{i * 3 + 7, animal, dream, meaning};
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("many.mdb"));
+        writeTable(path, QStringLiteral("dream"), dreamColumns(), rows);
+        // Rows that are not positions: 2, 4, 6 ...
+        runStatements(path, "UPDATE dream SET rowid = rowid + 1000000; UPDATE dream SET rowid = (rowid - 1000000) * 2;");
+        rs::Connection connection;
+        connection.Open(path);
+        ReaderIndex batched(testLexicon());
+        readEntries(connection, batched);
+
+        ReaderIndex single(testLexicon());
+        qint64 rowid = 0;
+        for (const QVariantList &row : rows) {
+            rowid += 2;
+            const QByteArray keyword = row[1].toString().toUtf8(), dream = row[2].toString().toUtf8(),
+                             meaning = row[3].toString().toUtf8();
+            single.add(rowid, keyword.toStdString(), dream.toStdString(), meaning.toStdString());
+        }
+        single.finish();
+
+        QCOMPARE(batched.size(), single.size());
+        for (const QString &query : {QStringLiteral("كلاب تطاردني"), QStringLiteral("القطه"), QStringLiteral("ثعب"),
+                                     QStringLiteral("الاسد يموت 40"), QStringLiteral("ع"), QStringLiteral("صديق")}) {
+            const std::vector<Suggestion> a = batched.suggest(query, Reading::Typing);
+            const std::vector<Suggestion> b = single.suggest(query, Reading::Typing);
+            QVERIFY2(!a.empty(), qPrintable(query));
+            QCOMPARE(a.size(), b.size());
+            for (size_t i = 0; i < a.size(); ++i) {
+                QCOMPARE(a[i].row, b[i].row);
+                QCOMPARE(a[i].dream, b[i].dream);
+            }
+        }
+        // The last batch too: the table's last entry is found at its row.
+        const std::vector<Suggestion> last = batched.suggest(rows.last()[2].toString(), Reading::Complete, 1);
+        QCOMPARE(last.size(), size_t(1));
+        QCOMPARE(last[0].row, qint64(2 * rows.size()));
+    }
+
     void tableWithoutTheFields()
     {
         QTemporaryDir dir;

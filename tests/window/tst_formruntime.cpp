@@ -26,6 +26,7 @@ public:
     QList<int> editKeys;
     QStringList heard; // handlers run through the runtime, by what ran them
     std::function<void()> onClick;
+    int *focusOuts = nullptr;
 
 protected:
     void createControls(QWidget *window) override
@@ -37,6 +38,10 @@ protected:
         onKeyPress(edit_, [this](int &code) { editKeys << code; });
         on(button_, &QPushButton::pressed, [this] { heard << QStringLiteral("signal"); });
         onEvent(edit_, QEvent::FocusIn, [this] { heard << QStringLiteral("event"); });
+        onEvent(edit_, QEvent::FocusOut, [this] {
+            if (focusOuts)
+                ++*focusOuts;
+        });
     }
     void releaseControls() override
     {
@@ -216,6 +221,24 @@ private slots:
         QCOMPARE(s.probe->editKeys, QList<int>());
         QCOMPARE(s.probe->formKeys, QList<int>());
         QCOMPARE(s.probe->loads, 1); // nothing touched the window again
+    }
+
+    // A window destroyed while one of its controls has the focus loses the
+    // focus as it goes; by then the form's own members are gone, so no
+    // handler may run.
+    void noHandlerRunsWhileAFormIsDestroyed()
+    {
+        int focusOuts = 0;
+        {
+            Setup s;
+            s.probe->show();
+            s.probe->window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(s.probe->window()));
+            s.probe->edit()->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(s.probe->edit()));
+            s.probe->focusOuts = &focusOuts;
+        }
+        QCOMPARE(focusOuts, 0);
     }
 
     // However it was left, a window comes back restored and in front.

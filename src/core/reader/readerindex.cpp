@@ -469,13 +469,14 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
             const float rarity = a.rarity * a.weight;
             for (const Posting *it = postingsBegin(a.term), *end = postingsEnd(a.term); it != end; ++it) {
                 const Posting &p = *it;
+                const std::uint32_t entry = p.entry; // a copy: the packed field is not aligned
                 const unsigned exact = a.stemOnly ? 0u : p.exact();
                 const unsigned stem = (a.stemOnly ? (p.exact() | p.stemOnly()) : p.stemOnly()) & ~exact;
                 float s = 0;
                 for (int f = 0; f < 3; ++f)
                     s += (exact >> f & 1) ? FieldWeight[f] : (stem >> f & 1) ? FieldWeight[f] * StemShare : 0.0f;
                 s *= rarity;
-                const size_t at = size_t(p.entry) * w + i;
+                const size_t at = size_t(entry) * w + i;
                 // Guesses come last and count only where the word itself is
                 // not found.
                 if (a.partial && whole[at])
@@ -486,9 +487,9 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
                 }
                 if (!a.partial && s > 0)
                     whole[at] = true;
-                if (!seen[p.entry]) {
-                    seen[p.entry] = true;
-                    touched.push_back(p.entry);
+                if (!seen[entry]) {
+                    seen[entry] = true;
+                    touched.push_back(entry);
                 }
             }
         }
