@@ -92,8 +92,10 @@ constexpr size_t HitBlockBytes(size_t bits, size_t hit) { return (size_t(1) << b
 
 ReaderIndex::HitBlock::HitBlock()
 {
+    // Its pages are made at once: touched one by one they cost a fault each,
+    // which on this kind of virtual machine was a quarter of the build.
     void *memory = ::mmap(nullptr, HitBlockBytes(HitBlockBits, sizeof(Hit)), PROT_READ | PROT_WRITE,
-                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (memory == MAP_FAILED)
         throw std::bad_alloc();
     hits_ = static_cast<Hit *>(memory);
