@@ -188,15 +188,8 @@ void ReaderIndex::Batch::cutField(std::string_view text, int field)
         } else {
             raw = utf8::decode(text, i);
         }
-        char32_t c;
         bool letter;
-        if (raw < FoldTableSize) {
-            c = table[raw] & ~WordLetterBit;
-            letter = (table[raw] & WordLetterBit) != 0;
-        } else {
-            c = foldLetter(raw);
-            letter = c != 0 && isWordLetter(c);
-        }
+        const char32_t c = foldForWords(table, raw, letter);
         if (c == 0)
             continue; // ignored marks join the letters around them
         if (!letter) {

@@ -36,6 +36,19 @@ inline constexpr char32_t WordLetterBit = 0x80000000u;
 inline constexpr char32_t FoldTableSize = 0x800;
 const char32_t *foldTable();
 
+// A code point as words are read: its folded form (0 when it is ignored),
+// and whether it belongs to a word. table: foldTable(), fetched once.
+inline char32_t foldForWords(const char32_t *table, char32_t raw, bool &letter)
+{
+    if (raw < FoldTableSize) {
+        letter = (table[raw] & WordLetterBit) != 0;
+        return table[raw] & ~WordLetterBit;
+    }
+    const char32_t c = foldLetter(raw);
+    letter = c != 0 && isWordLetter(c);
+    return c;
+}
+
 } // namespace velkaram::reader
 
 #include "core/text/utf8.h"
@@ -46,16 +59,8 @@ void velkaram::reader::forEachWord(std::string_view utf8, Visit &&visit)
     static const char32_t *const table = foldTable();
     std::string word;
     for (size_t i = 0; i < utf8.size();) {
-        const char32_t raw = utf8::decode(utf8, i);
-        char32_t c;
         bool letter;
-        if (raw < FoldTableSize) {
-            c = table[raw] & ~WordLetterBit;
-            letter = (table[raw] & WordLetterBit) != 0;
-        } else {
-            c = foldLetter(raw);
-            letter = c != 0 && isWordLetter(c);
-        }
+        const char32_t c = foldForWords(table, utf8::decode(utf8, i), letter);
         if (c == 0)
             continue; // ignored marks join the letters around them
         if (letter) {
