@@ -13,11 +13,6 @@ namespace velkaram::data {
 
 namespace {
 
-QString where(const QString &file, int line)
-{
-    return QStringLiteral("%1:%2: ").arg(file).arg(line);
-}
-
 // Words that say nothing of what an interpretation means.
 const QSet<QString> &functionWords()
 {

@@ -4,8 +4,6 @@
 
 namespace velkaram::data {
 
-namespace {
-
 QString where(const QString &file, int line)
 {
     return QStringLiteral("%1:%2: ").arg(file).arg(line);
@@ -28,8 +26,6 @@ bool decode(const QString &fileName, const QByteArray &bytes, QString &text, Pro
     }
     return true;
 }
-
-} // namespace
 
 bool isArabicText(const QString &text, bool digitsAllowed)
 {

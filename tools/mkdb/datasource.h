@@ -27,6 +27,12 @@ struct Problems {
     bool empty() const { return messages.isEmpty(); }
 };
 
+// "file:line: ", the start of every message.
+QString where(const QString &file, int line);
+// A source file's bytes as text: refused (with the message) when they carry
+// a byte order mark, a carriage return or bytes that are not UTF-8.
+bool decode(const QString &fileName, const QByteArray &bytes, QString &text, Problems &problems);
+
 // One TSV file: a header line, then keyword, dream and interpretation.
 std::vector<Entry> readDreams(const QString &fileName, const QByteArray &bytes, Problems &problems);
 // One article: its title, an empty line, then the body.

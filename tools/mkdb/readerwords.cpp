@@ -13,11 +13,6 @@ namespace velkaram::data {
 
 namespace {
 
-QString where(const QString &file, int line)
-{
-    return QStringLiteral("%1:%2: ").arg(file).arg(line);
-}
-
 // Fillers are compared as the search holds them, hamza kept; the reader's
 // words and headwords without it.
 QString foldedPhrase(const QString &text)
@@ -34,11 +29,12 @@ QString searchPhrase(const QString &text)
 QList<std::pair<int, QString>> lines(const QString &file, const QByteArray &bytes, Problems &problems)
 {
     QList<std::pair<int, QString>> out;
-    if (bytes.contains('\r'))
-        problems.messages << file + QStringLiteral(":1: carriage return");
+    QString text;
+    if (!decode(file, bytes, text, problems))
+        return out;
     if (!bytes.isEmpty() && !bytes.endsWith('\n'))
         problems.messages << file + QStringLiteral(": no newline at the end");
-    const QStringList all = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    const QStringList all = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < all.size(); ++i)
         if (!all[i].trimmed().isEmpty())
             out.push_back({int(i + 1), all[i]});

@@ -66,10 +66,4 @@ const char32_t *foldTable()
     return table.data();
 }
 
-void appendFolded(char32_t c, std::string &word)
-{
-    if (const char32_t f = foldLetter(c))
-        utf8::encode(f, word);
-}
-
 } // namespace velkaram::reader

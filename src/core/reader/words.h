@@ -26,9 +26,6 @@ void forEachWord(std::string_view utf8, Visit &&visit);
 // The same, collected.
 std::vector<std::string> wordsOf(std::string_view utf8);
 
-// Appends the folded UTF-8 of one code point.
-void appendFolded(char32_t c, std::string &word);
-
 // foldLetter and isWordLetter for the code points below U+0800 (ASCII,
 // Latin, Arabic), worked out once: the folded code point, with WordLetterBit
 // set when it belongs to a word. Every word of the dictionary goes through it.

@@ -19,7 +19,6 @@ public:
     const std::uint32_t *find(std::string_view word, std::uint64_t hash) const;
     // Stores a number for a word that is not in the table yet.
     void insert(std::string_view word, std::uint64_t hash, std::uint32_t value);
-    size_t size() const { return keys_.size(); }
 
 private:
     struct Slot {
