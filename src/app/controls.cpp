@@ -2,8 +2,15 @@
 
 #include "core/layout/twips.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <utility>
 
 namespace velkaram {
 
@@ -17,6 +24,138 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (isClick(this, event))
         emit Click();
+}
+
+namespace {
+
+bool isPressKey(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+void ClickLabel::makePressable(const QString &accessibleName)
+{
+    pressable_ = true;
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(accessibleName);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    const bool modified = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (!pressable_ || !isPressKey(event) || modified) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A key held down presses once.
+    if (!event->isAutoRepeat())
+        emit Click();
+}
+
+namespace {
+
+class ReturnPresses : public QObject {
+public:
+    explicit ReturnPresses(QAbstractButton *button) : QObject(button), button_(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (!key->isAutoRepeat() && button_->isEnabled())
+            button_->click();
+        return true;
+    }
+
+private:
+    QAbstractButton *button_;
+};
+
+} // namespace
+
+void pressOnReturn(QAbstractButton *button)
+{
+    new ReturnPresses(button);
+}
+
+namespace {
+
+constexpr int RingMargin = 4;
+
+} // namespace
+
+FocusRing::FocusRing(const QColor &colour, QWidget *parent) : QWidget(parent), colour_(colour)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+}
+
+void FocusRing::follow(QWidget *control)
+{
+    controls_.append(control);
+    if (control->hasFocus())
+        focusMoved(control);
+}
+
+QWidget *FocusRing::around() const
+{
+    return isVisibleTo(parentWidget()) ? around_.data() : nullptr;
+}
+
+void FocusRing::focusMoved(QWidget *now)
+{
+    const bool followed = now && std::any_of(controls_.begin(), controls_.end(),
+                                             [now](const QPointer<QWidget> &c) { return c == now; });
+    if (!followed) {
+        around_ = nullptr;
+        hide();
+        return;
+    }
+    around_ = now;
+    // Kept inside the window: a control at its edge gets its ring closer.
+    setGeometry(now->geometry().adjusted(-RingMargin, -RingMargin, RingMargin, RingMargin)
+                & parentWidget()->rect());
+    show();
+    raise();
+}
+
+void FocusRing::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The line runs inside the ring's rectangle, room left for its halo.
+    constexpr double inset = 3.5;
+    const QRectF inner = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+    // A soft halo first, then the line itself: it reads on the dark sky and
+    // on the light buttons alike.
+    for (const auto &[width, alpha] : {std::pair{7.0, 50}, std::pair{5.0, 90}}) {
+        QColor halo = colour_;
+        halo.setAlpha(alpha);
+        painter.setPen(QPen(halo, width));
+        painter.drawRoundedRect(inner, 6, 6);
+    }
+    painter.setPen(QPen(colour_, 2));
+    painter.drawRoundedRect(inner, 6, 6);
 }
 
 ShapeRect::ShapeRect(const QColor &colour, int lineWidth, QWidget *parent)
@@ -55,6 +194,27 @@ QImage &PictureBox::picture()
         picture_.fill(back_);
     }
     return picture_;
+}
+
+void PictureBox::showsProgress(int percent)
+{
+    const int value = std::clamp(percent, 0, 100);
+    if (value == progress_)
+        return;
+    progress_ = value;
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, value);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void PictureBox::showsText(const QString &text)
+{
+    const QString old = std::exchange(text_, text);
+    if (QAccessible::isActive() && old != text_) {
+        QAccessibleTextUpdateEvent changed(this, 0, old, text_);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

@@ -3,7 +3,11 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
+
+class QAbstractButton;
 
 namespace velkaram {
 
@@ -17,11 +21,48 @@ class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // Lets the keyboard reach it too: Tab stops at it (a click still leaves
+    // the focus where it was), Enter and Space press it as a click does, and
+    // assistive technology sees a button by that name with a press action.
+    void makePressable(const QString &accessibleName);
+    bool isPressable() const { return pressable_; }
+
 signals:
     void Click();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool pressable_ = false;
+};
+
+// Enter and Return press a push button as Space does; a push button outside
+// a dialog otherwise ignores them.
+void pressOnReturn(QAbstractButton *button);
+
+// A glow around whichever of the given controls has the keyboard focus,
+// drawn over the window's picture in its own colour; the mouse passes
+// through it. The controls must be children of the ring's parent.
+class FocusRing : public QWidget {
+    Q_OBJECT
+
+public:
+    FocusRing(const QColor &colour, QWidget *parent);
+    void follow(QWidget *control);
+    // The control the ring is drawn around, if any.
+    QWidget *around() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void focusMoved(QWidget *now);
+
+    QColor colour_;
+    QList<QPointer<QWidget>> controls_;
+    QPointer<QWidget> around_;
 };
 
 // A rectangle outline drawn over the window; clicks pass through it.
@@ -53,6 +94,13 @@ public:
     // The kept picture, as large as the box; draw into it, then update().
     QImage &picture();
 
+    // What assistive technology is told the box shows: a value from 0 to 100
+    // (a progress bar), or a text. progress() is -1 until a value is shown.
+    void showsProgress(int percent);
+    int progress() const { return progress_; }
+    void showsText(const QString &text);
+    const QString &shownText() const { return text_; }
+
 signals:
     void Click();
 
@@ -63,6 +111,8 @@ protected:
 private:
     QColor back_, fore_;
     QImage picture_;
+    int progress_ = -1;
+    QString text_;
 };
 
 } // namespace velkaram

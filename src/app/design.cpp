@@ -1,6 +1,8 @@
 #include "app/design.h"
 
+#include "app/controls.h"
 #include "core/layout/twips.h"
+#include "core/text/spokenname.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +28,14 @@ QWidget *createControl(const ControlDesign &d, QWidget *parent)
         frame->setFrameShape(QFrame::StyledPanel);
         return frame;
     }
-    case ControlKind::Button: return new QPushButton(d.caption, parent);
+    case ControlKind::Button: {
+        auto *button = new QPushButton(d.caption, parent);
+        // The caption as shown; a screen reader gets it in one language.
+        if (const QString spoken = spokenName(d.caption); spoken != d.caption)
+            button->setAccessibleName(spoken);
+        pressOnReturn(button);
+        return button;
+    }
     case ControlKind::TextBox: {
         auto *edit = new QLineEdit(d.caption, parent);
         // Plain AlignRight is mirrored for Arabic text and would show it left.

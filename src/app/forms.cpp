@@ -1,5 +1,7 @@
 #include "app/forms.h"
 
+#include "app/accessible.h"
+
 #include "core/text/messagetext.h"
 #include "core/text/paths.h"
 
@@ -60,6 +62,7 @@ Forms::Forms(QString programFolder)
     : programFolder_(std::move(programFolder)), messageBoxes_(showMessageBox),
       opener_([this](const QString &path) { openWithDesktop(path, childEnvironment_); }), ender_(endNow)
 {
+    installAccessibleControls();
     fatal_ = [this](int number, const QString &description) {
         message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,
                  MessageIcon::Critical, true});

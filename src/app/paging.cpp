@@ -13,6 +13,15 @@ bool isEmpty(const rs::Recordset &records)
     return records.BOF() && records.AtEnd();
 }
 
+// A button that turns itself off hands the keyboard to its pair, rather
+// than let it jump on to whatever control comes next in the window.
+void disableKeepingFocus(QWidget *button, QWidget *pair)
+{
+    if (button->window()->focusWidget() == button && pair->isEnabled())
+        pair->setFocus(Qt::OtherFocusReason);
+    button->setEnabled(false);
+}
+
 } // namespace
 
 void first(rs::Recordset &records)
@@ -34,7 +43,7 @@ void next(rs::Recordset &records, QWidget *nextButton, QWidget *prevButton)
     records.MoveNext();
     prevButton->setEnabled(true);
     if (records.AtEnd()) {
-        nextButton->setEnabled(false);
+        disableKeepingFocus(nextButton, prevButton);
         records.MoveLast();
     }
 }
@@ -46,7 +55,7 @@ void previous(rs::Recordset &records, QWidget *nextButton, QWidget *prevButton)
     records.MovePrevious();
     nextButton->setEnabled(true);
     if (records.BOF()) {
-        prevButton->setEnabled(false);
+        disableKeepingFocus(prevButton, nextButton);
         records.MoveFirst();
     }
 }

@@ -37,8 +37,11 @@ void DreamForm::connectHandlers()
     on(c.Command3, &QPushButton::clicked, [this] { Command3_Click(); });
     on(c.Commmand1, &QPushButton::clicked, [this] { Commmand1_Click(); });
     on(c.Commmand2, &QPushButton::clicked, [this] { Commmand2_Click(); });
-    on(c.Check1, &QCheckBox::clicked, [this] { Check1_Click(); });
+    // Whatever turns the box (a click, Space, a screen reader's toggle)
+    // enables the field list with it.
+    on(c.Check1, &QCheckBox::toggled, [this] { Check1_Click(); });
     on(c.MSFlexGrid1, &FlexGrid::Click, [this] { MSFlexGrid1_Click(); });
+    onEvent(c.MSFlexGrid1, QEvent::FocusIn, [this] { enterGrid(); });
     onKeyPress(c.Text1, [this](int &code) { Text1_KeyPress(code); });
 }
 

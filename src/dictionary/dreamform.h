@@ -113,6 +113,7 @@ private:
     bool openSearch(const QString &statement, int cursorType);
     void showLookup(const QString &statement);
     void fillSearchResult();
+    void enterGrid();
 
     void createSuggestions(QWidget *window);
     void startReaderIndex();

@@ -121,6 +121,25 @@ void DreamForm::createControls(QWidget *window)
     c.Option1->setChecked(true);
     c.Combo1->setEnabled(false);
 
+    // For a screen reader: the search controls by what they hold, the boxes
+    // and the grid by the headings above them, which are their labels.
+    c.Text1->setAccessibleName(QStringLiteral("نص البحث"));
+    // A list is named by the label that points at it (its own name is the
+    // field chosen); this one's heading is the check box beside it, so a
+    // label nobody sees points at it.
+    auto *fieldLabel = new QLabel(QStringLiteral("حقل البحث"), c.Frame3);
+    fieldLabel->setObjectName(QStringLiteral("Combo1Label"));
+    fieldLabel->setBuddy(c.Combo1);
+    fieldLabel->hide();
+    const std::pair<QLabel *, QWidget *> headed[] = {
+        {c.SkinLabel1, c.key}, {c.SkinLabel3, c.Item}, {c.SkinLabel2, c.discrpt}, {c.SkinLabel4, c.MSFlexGrid1}};
+    for (const auto &[heading, control] : headed) {
+        heading->setBuddy(control);
+        control->setAccessibleName(heading->text());
+    }
+    // The reader starts by typing what they dreamt.
+    c.Text1->setFocus(Qt::OtherFocusReason);
+
     connectHandlers();
     createSuggestions(window);
 }

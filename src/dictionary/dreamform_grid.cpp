@@ -76,6 +76,21 @@ void DreamForm::MSFlexGrid1_Click()
     showLookup(statements::dreamLookup(name));
 }
 
+// The keyboard comes into the results on the first dream, which Enter then
+// opens; a cell chosen before is kept.
+void DreamForm::enterGrid()
+{
+    FlexGrid &grid = *ui().MSFlexGrid1;
+    if (grid.currentIndex().isValid() || grid.Rows() < 2)
+        return;
+    for (int col = 1; col < grid.Cols(); ++col) {
+        if (grid.TextMatrix(0, col) == DreamField) {
+            grid.setKeyboardCell(1, col);
+            return;
+        }
+    }
+}
+
 // Shows the entry a lookup statement finds in the three boxes, and where it
 // stands among what the lookup found.
 void DreamForm::showLookup(const QString &statement)

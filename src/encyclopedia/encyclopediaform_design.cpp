@@ -77,6 +77,11 @@ void EncyclopediaForm::createControls(QWidget *window)
     c.suubtopi->setReadOnly(true);
     c.text->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 
+    c.suubtopi->setAccessibleName(QStringLiteral("عنوان المقال"));
+    c.text->setAccessibleName(QStringLiteral("المقال"));
+    c.Image1->setAccessibleName(QStringLiteral("حديث الرؤيا"));
+    c.Text1->setAccessibleName(QStringLiteral("شرح الحديث"));
+
     setPlacement(Placement::Centred);
     connectHandlers();
 }

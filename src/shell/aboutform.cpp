@@ -82,6 +82,7 @@ void AboutForm::createControls(QWidget *window)
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(pixels(1320), pixels(840), pixels(8580), pixels(5745));
     image1_->setPixmap(QPixmap(QStringLiteral(":/art/aboutpic.png")));
+    image1_->setAccessibleName(QStringLiteral("صورة البرنامج"));
     on(image1_.data(), &ClickLabel::Click, [this] { Image1_Click(); });
 
     // The design's colours; Form_Load sets the text colour and size.
@@ -90,6 +91,14 @@ void AboutForm::createControls(QWidget *window)
     picScroll_->setGeometry(pixels(120), pixels(6480), pixels(11175), pixels(1095));
     picScroll_->setFont(designFont(QStringLiteral("Tahoma"), 8.25, true));
     on(picScroll_.data(), &PictureBox::Click, [this] { picScroll_Click(); });
+    // The credits as a text for a screen reader, which reads them when the
+    // box opens, since the strip takes the keyboard; its ring shows that.
+    picScroll_->setAccessibleName(QStringLiteral("شكر وتقدير"));
+    picScroll_->showsText(withLineFeeds(creditsText()));
+    picScroll_->setFocusPolicy(Qt::TabFocus);
+    picScroll_->setFocus(Qt::OtherFocusReason);
+    ring_ = new FocusRing(Yellow, window);
+    ring_->follow(picScroll_);
 
     // Placed on activation; until then it has no size and draws nothing.
     shpRect_ = new ShapeRect(Blue, 3, window);
@@ -114,6 +123,7 @@ void AboutForm::createControls(QWidget *window)
 
 void AboutForm::releaseControls()
 {
+    ring_ = nullptr;
     aaa_ = nullptr;
     image1_ = nullptr;
     picScroll_ = nullptr;
@@ -254,6 +264,15 @@ void AboutForm::Image1_Click()
 {
     forms().form(QStringLiteral("A")).show();
     unload();
+}
+
+// Enter and Escape leave as a click on the strip does.
+void AboutForm::Form_KeyPress(int &keyAscii)
+{
+    if (keyAscii != 13 && keyAscii != 27)
+        return;
+    keyAscii = 0;
+    picScroll_Click();
 }
 
 void AboutForm::picScroll_Click()

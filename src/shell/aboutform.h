@@ -55,6 +55,7 @@ protected:
     void releaseControls() override;
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
+    void Form_KeyPress(int &keyAscii) override;
     // Leaving by the keyboard goes back to the menu too, so that the user is
     // never left without a window.
     void closeRequested() override { guarded([this] { Image1_Click(); }); }
@@ -70,6 +71,7 @@ private:
     QPointer<ShapeRect> shpRect_;
     QPointer<SoundControl> mm_;
     QPointer<QTimer> stepTimer_;
+    QPointer<FocusRing> ring_;
 
     bool activated_ = false;
     CreditsScroll scroll_;

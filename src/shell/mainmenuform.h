@@ -5,6 +5,7 @@
 #include "platform/sound/soundcontrol.h"
 
 #include <QPointer>
+#include <vector>
 
 namespace velkaram {
 
@@ -28,6 +29,7 @@ public:
     ClickLabel *area(const char *name);
     SoundControl *mm11() { window(); return mm11_; }
     ShapeRect *shpRect() { window(); return shpRect_; }
+    FocusRing *focusRing() { window(); return ring_; }
 
 protected:
     void createControls(QWidget *window) override;
@@ -39,8 +41,11 @@ protected:
 
 private:
     QString soundTrackPath() const;
+    void setUpKeyboard(QWidget *window, const std::vector<ClickLabel *> &areas);
+    void focusDictionary();
 
     QPointer<QLabel> background_;
+    QPointer<FocusRing> ring_;
     QPointer<ShapeRect> shpRect_;
     QPointer<SoundControl> mm11_;
 };

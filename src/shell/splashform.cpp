@@ -35,11 +35,14 @@ void SplashForm::createControls(QWidget *window)
     image2_->setGeometry(pixels(120), pixels(120), pixels(9960), pixels(2265));
     image2_->setScaledContents(true);
     image2_->setPixmap(QPixmap(QStringLiteral(":/art/splash.png")));
+    image2_->setAccessibleName(QStringLiteral("قاموس تفسير الأحلام"));
 
     picture2_ = new PictureBox(BarBack, BarFore, window);
     picture2_->setObjectName(QStringLiteral("Picture2"));
     picture2_->setGeometry(pixels(120), pixels(2160), pixels(9975), pixels(375));
     picture2_->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    picture2_->setAccessibleName(QStringLiteral("تقدم التحميل"));
+    picture2_->showsProgress(0);
 
     shpRect_ = new ShapeRect(FrameColour, 3, window);
     shpRect_->setObjectName(QStringLiteral("shpRect"));
@@ -114,6 +117,7 @@ void SplashForm::DrawProgress(PictureBox &box, double value)
     painter.fillRect(QRectF(0, 0, (value + 0.5) * unit, picture.height()), box.ForeColor());
     painter.end();
     box.update();
+    box.showsProgress(int(value));
 }
 
 } // namespace velkaram

@@ -1,4 +1,5 @@
 #include "core/text/messagetext.h"
+#include "core/text/spokenname.h"
 
 #include <QTest>
 
@@ -38,6 +39,28 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(withPathsOnTheirOwnLines(message), shown);
+    }
+
+    // What a screen reader speaks for a caption: one language only.
+    void spokenNames_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("Latin first") << "Next التالي" << "التالي";
+        QTest::newRow("trailing blank") << "Exit خروج " << "خروج";
+        QTest::newRow("Arabic first, two Latin words") << "قاموس Velkaram Kelvra الأحلام" << "قاموس الأحلام";
+        QTest::newRow("runs of blanks") << "عرض  كافة السجلات" << "عرض كافة السجلات";
+        QTest::newRow("Arabic with digits and signs kept") << "السجل رقم ( 1 ) من ( 9 )"
+                                                          << "السجل رقم ( 1 ) من ( 9 )";
+        QTest::newRow("Latin only stays") << "www.example.org/velkaram" << "www.example.org/velkaram";
+        QTest::newRow("a word mixing both is dropped") << "Velkaramالأحلام قاموس" << "قاموس";
+        QTest::newRow("empty") << "" << "";
+    }
+    void spokenNames()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, spoken);
+        QCOMPARE(spokenName(caption), spoken);
     }
 };
 

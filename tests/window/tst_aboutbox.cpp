@@ -4,6 +4,7 @@
 #include "shell/mainmenuform.h"
 #include "testwave.h"
 
+#include <QAccessible>
 #include <QEventLoop>
 #include <QMediaPlayer>
 #include <QPointer>
@@ -207,9 +208,10 @@ private slots:
         QVERIFY(yellow > 100);
     }
 
-    // A click on the picture or the strip: the menu comes back, whoever
-    // opened the box, no frame is drawn after it, and the sound stops.
-    void closingByAClick_data()
+    // A click on the picture or the strip, or Escape or Enter: the menu
+    // comes back, whoever opened the box, no frame is drawn after it, and
+    // the sound stops.
+    void closing_data()
     {
         QTest::addColumn<QString>("opener");
         QTest::addColumn<QString>("control");
@@ -217,8 +219,11 @@ private slots:
         QTest::newRow("menu, strip") << "A" << "picScroll";
         QTest::newRow("dictionary, picture") << "dream" << "Image1";
         QTest::newRow("dictionary, strip") << "dream" << "picScroll";
+        QTest::newRow("menu, Escape") << "A" << "Escape";
+        QTest::newRow("menu, Return") << "A" << "Return";
+        QTest::newRow("dictionary, Enter") << "dream" << "Enter";
     }
-    void closingByAClick()
+    void closing()
     {
         QFETCH(QString, opener);
         QFETCH(QString, control);
@@ -242,7 +247,13 @@ private slots:
         QPointer<SoundControl> sound = box.mm();
         QPointer<QMediaPlayer> player = sound->findChild<QMediaPlayer *>();
 
-        QTest::mouseClick(box.window()->findChild<QWidget *>(control), Qt::LeftButton);
+        if (QWidget *clicked = box.window()->findChild<QWidget *>(control)) {
+            QTest::mouseClick(clicked, Qt::LeftButton);
+        } else {
+            const Qt::Key key = control == "Escape" ? Qt::Key_Escape : control == "Enter" ? Qt::Key_Enter : Qt::Key_Return;
+            QWidget *focus = box.window()->focusWidget();
+            QTest::keyClick(focus ? focus : box.window(), key);
+        }
         QVERIFY(!box.isLoaded());
         QVERIFY(box.StopScroll);
         QVERIFY(!box.isScrolling());
@@ -261,6 +272,36 @@ private slots:
         if (opener == QStringLiteral("dream"))
             QVERIFY(!h.dream().isVisible());
         QCOMPARE(h.fatals.size(), 0);
+    }
+
+    // A screen reader finds the credits as a text, all their lines, on the
+    // strip the keyboard is on when the box opens, which its ring shows;
+    // the picture has a name.
+    void theCreditsAreReadable()
+    {
+        Harness h;
+        AboutForm &box = openFromMenu(h);
+        QCOMPARE(box.window()->focusWidget(), box.picScroll());
+        QVERIFY(QTest::qWaitForWindowActive(box.window()));
+        QWidget *ring = box.window()->findChild<FocusRing *>();
+        QVERIFY(ring);
+        QTRY_VERIFY(ring->isVisible());
+        QVERIFY(ring->geometry().contains(box.picScroll()->geometry()));
+
+        QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(box.picScroll());
+        QCOMPARE(strip->role(), QAccessible::StaticText);
+        QVERIFY(!strip->text(QAccessible::Name).isEmpty());
+        QAccessibleTextInterface *text = strip->textInterface();
+        QVERIFY(text);
+        const QString all = text->text(0, text->characterCount());
+        for (const QString &line : AboutForm::creditsText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            QVERIFY2(all.contains(line), qPrintable(line));
+        QVERIFY(!all.contains(QLatin1Char('\r')));
+        QCOMPARE(text->text(0, 3), all.left(3));
+
+        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(box.Image1());
+        QCOMPARE(picture->role(), QAccessible::Graphic);
+        QVERIFY(!picture->text(QAccessible::Name).isEmpty());
     }
 
     // A press on the picture or the strip released elsewhere is no click:

@@ -1,5 +1,6 @@
 #include "fixturedb.h"
 #include "harness.h"
+#include "core/dictionary/fields.h"
 #include "platform/grid/flexgrid.h"
 
 #include <QLabel>
@@ -74,28 +75,53 @@ private slots:
         QCOMPARE(form.SearchRecordset->RecordCount(), 5L);
     }
 
+    // A click on a cell, or Enter, Space or F2 on the cell the keyboard is
+    // on: the entry of the dream it names shows, with where it stands.
     void clickShowsTheEntry_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("interpretation");
-        QTest::newRow("single match") << 1 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 1 ) ") << "ماء" << "حياة طيبة";
-        QTest::newRow("two dreams of one name") << 4 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 2 ) ") << "بحر" << "سلطان واسع";
-        QTest::newRow("apostrophe in the name") << 5 << 2 << QStringLiteral("السجل رقم ( 1 ) من ( 1 ) ") << "ساعة" << "موعد قريب";
-        QTest::newRow("keyword cell names no dream") << 2 << 1 << QStringLiteral("السجل رقم ( 0 ) من ( 0 ) ") << "ماء" << "حياة طيبة";
+        const struct {
+            const char *name;
+            int row, col;
+            const char *label, *key, *interpretation;
+        } rows[] = {
+            {"single match", 1, 2, "السجل رقم ( 1 ) من ( 1 ) ", "ماء", "حياة طيبة"},
+            {"two dreams of one name", 4, 2, "السجل رقم ( 1 ) من ( 2 ) ", "بحر", "سلطان واسع"},
+            {"apostrophe in the name", 5, 2, "السجل رقم ( 1 ) من ( 1 ) ", "ساعة", "موعد قريب"},
+            {"keyword cell names no dream", 2, 1, "السجل رقم ( 0 ) من ( 0 ) ", "ماء", "حياة طيبة"},
+        };
+        for (const auto &r : rows)
+            for (const char *way : {"click", "Return", "Enter", "Space", "F2"})
+                QTest::addRow("%s, %s", r.name, way) << r.row << r.col << way << QString::fromUtf8(r.label)
+                                                     << QString::fromUtf8(r.key) << QString::fromUtf8(r.interpretation);
     }
     void clickShowsTheEntry()
     {
         QFETCH(int, row);
         QFETCH(int, col);
+        QFETCH(QString, way);
         QFETCH(QString, label);
         QFETCH(QString, key);
         QFETCH(QString, interpretation);
         Harness h;
         DreamForm &form = h.showDictionary(entries());
-        clickCell(*form.ui().MSFlexGrid1, row, col);
+        FlexGrid &grid = *form.ui().MSFlexGrid1;
+        if (way == "click") {
+            clickCell(grid, row, col);
+        } else {
+            grid.setFocus();
+            grid.setKeyboardCell(row, col);
+            const Qt::Key key = way == "Space" ? Qt::Key_Space : way == "F2" ? Qt::Key_F2
+                              : way == "Enter" ? Qt::Key_Enter : Qt::Key_Return;
+            QTest::keyClick(&grid, key, way == "Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+            QCOMPARE(grid.Row(), row);
+            QCOMPARE(grid.Col(), col);
+        }
         QCOMPARE(form.ui().LabRecord->text(), label);
         QCOMPARE(form.ui().key->toPlainText(), key);
         QCOMPARE(form.ui().discrpt->toPlainText(), interpretation);
@@ -106,6 +132,42 @@ private slots:
 
     // The lookup reads through the window's main connection, not the one the
     // search uses: point the main one at another file and the click shows it.
+    // From the search box Tab goes into the grid on the first dream, the
+    // arrows move between the cells, Tab and Ctrl+Tab go on to the next
+    // control, Shift+Tab back; moving alone shows nothing.
+    void theKeyboardInTheGrid()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(entries());
+        const DreamControls &c = form.ui();
+        FlexGrid &grid = *c.MSFlexGrid1;
+        QWidget *window = form.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(window->focusWidget(), key, modifiers);
+            return window->focusWidget();
+        };
+        QCOMPARE(window->focusWidget(), c.Text1);
+        QCOMPARE(press(Qt::Key_Tab), &grid);
+        QCOMPARE(grid.currentIndex().row() + 1, 1);
+        QCOMPARE(grid.TextMatrix(0, grid.currentIndex().column() + 1), DreamField);
+        press(Qt::Key_Down);
+        QCOMPARE(grid.currentIndex().row() + 1, 2);
+        QCOMPARE(c.LabRecord->text(), Start);
+        QCOMPARE(press(Qt::Key_Tab), c.Item);
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), &grid);
+        // The cell the keyboard was on is kept.
+        QCOMPARE(grid.currentIndex().row() + 1, 2);
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier), c.Item);
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), &grid);
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier | Qt::ControlModifier), c.Text1);
+        QCOMPARE(press(Qt::Key_Tab), &grid);
+        press(Qt::Key_Return);
+        QCOMPARE(c.Item->toPlainText(), QStringLiteral("رؤية البحر"));
+        QCOMPARE(c.LabRecord->text(), QStringLiteral("السجل رقم ( 1 ) من ( 2 ) "));
+        QVERIFY(h.messages.isEmpty());
+    }
+
     void clickReadsThroughTheMainConnection()
     {
         Harness h;

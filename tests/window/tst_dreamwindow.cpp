@@ -3,6 +3,8 @@
 #include "platform/grid/flexgrid.h"
 #include "core/runtimeerror.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QLabel>
@@ -120,25 +122,38 @@ private slots:
         }
     }
 
+    // The paging buttons pressed by the mouse, or from the keyboard with
+    // Return, keypad Enter or Space on the focused button: the same moves.
     void navigation_data()
     {
         QTest::addColumn<QString>("presses");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("dream");
         QTest::addColumn<bool>("nextEnabled");
         QTest::addColumn<bool>("prevEnabled");
-        QTest::newRow("start") << "" << "شرب الماء الصافي" << true << true;
-        QTest::newRow("next") << "N" << "الغرق في البحر" << true << true;
-        QTest::newRow("prev on the first") << "P" << "شرب الماء الصافي" << true << false;
-        QTest::newRow("next past the last") << "NNN" << "رؤية الأسد" << false << true;
-        QTest::newRow("last then next") << "LN" << "رؤية الأسد" << false << true;
-        QTest::newRow("first keeps next disabled") << "LNF" << "شرب الماء الصافي" << false << true;
-        QTest::newRow("prev brings next back") << "LNP" << "الغرق في البحر" << true << true;
-        QTest::newRow("next brings prev back") << "PN" << "الغرق في البحر" << true << true;
-        QTest::newRow("first and last leave flags") << "PLF" << "شرب الماء الصافي" << true << false;
+        const struct {
+            const char *name, *presses, *dream;
+            bool next, prev;
+        } rows[] = {
+            {"start", "", "شرب الماء الصافي", true, true},
+            {"next", "N", "الغرق في البحر", true, true},
+            {"prev on the first", "P", "شرب الماء الصافي", true, false},
+            {"next past the last", "NNN", "رؤية الأسد", false, true},
+            {"last then next", "LN", "رؤية الأسد", false, true},
+            {"first keeps next disabled", "LNF", "شرب الماء الصافي", false, true},
+            {"prev brings next back", "LNP", "الغرق في البحر", true, true},
+            {"next brings prev back", "PN", "الغرق في البحر", true, true},
+            {"first and last leave flags", "PLF", "شرب الماء الصافي", true, false},
+        };
+        for (const auto &r : rows)
+            for (const char *way : {"mouse", "Return", "Enter", "Space"})
+                QTest::addRow("%s, %s", r.name, way)
+                    << r.presses << way << QString::fromUtf8(r.dream) << r.next << r.prev;
     }
     void navigation()
     {
         QFETCH(QString, presses);
+        QFETCH(QString, way);
         QFETCH(QString, dream);
         QFETCH(bool, nextEnabled);
         QFETCH(bool, prevEnabled);
@@ -148,7 +163,13 @@ private slots:
         for (const QChar p : presses) {
             QPushButton *button = p == u'N' ? c.Cmd_Next : p == u'P' ? c.Cmd_Prev : p == u'F' ? c.Command1 : c.Cmd_last;
             QVERIFY(button->isEnabled());
-            QTest::mouseClick(button, Qt::LeftButton);
+            if (way == "mouse") {
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                button->setFocus();
+                const Qt::Key key = way == "Space" ? Qt::Key_Space : way == "Enter" ? Qt::Key_Enter : Qt::Key_Return;
+                QTest::keyClick(button, key, way == "Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+            }
         }
         QCOMPARE(shownDream(form), dream);
         QCOMPARE(c.Cmd_Next->isEnabled(), nextEnabled);
@@ -181,6 +202,103 @@ private slots:
         QCOMPARE(c.key->toPlainText(), QString());
         QVERIFY(h.fatals.isEmpty());
         QVERIFY(form.isVisible());
+    }
+
+    // When Next or Prev turns itself off, the keyboard stays on its pair, so
+    // that the next key pages back instead of leaving the window.
+    void pagingKeepsTheKeyboardOnItsPair()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(threeEntries());
+        const DreamControls &c = form.ui();
+        QWidget *window = form.window();
+        c.Cmd_Next->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+        QVERIFY(!c.Cmd_Next->isEnabled());
+        QCOMPARE(window->focusWidget(), c.Cmd_Prev);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+        QVERIFY(!c.Cmd_Prev->isEnabled());
+        QCOMPARE(window->focusWidget(), c.Cmd_Next);
+        QCOMPARE(shownDream(form), QStringLiteral("شرب الماء الصافي"));
+        QVERIFY(form.isVisible());
+    }
+
+    // Return on Back leaves for the menu as a click does.
+    void returnOnBackShowsTheMenu()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(threeEntries());
+        form.ui().Command3->setFocus();
+        QTest::keyClick(form.ui().Command3, Qt::Key_Return);
+        QVERIFY(!form.isLoaded());
+        QVERIFY(h.forms().form(QStringLiteral("A")).isVisible());
+    }
+
+    // However the check box turns (Space, a screen reader's toggle), the
+    // field list follows it.
+    void theFieldListFollowsTheCheckBox()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(threeEntries());
+        const DreamControls &c = form.ui();
+        QAccessibleActionInterface *check = QAccessible::queryAccessibleInterface(c.Check1)->actionInterface();
+        check->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(c.Check1->isChecked());
+        QVERIFY(c.Combo1->isEnabled());
+        check->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!c.Combo1->isEnabled());
+        QTest::keyClick(c.Check1, Qt::Key_Space);
+        QVERIFY(c.Combo1->isEnabled());
+    }
+
+    // The window opens with the keyboard in the search box.
+    void opensInTheSearchBox()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(threeEntries());
+        QCOMPARE(form.window()->focusWidget(), form.ui().Text1);
+    }
+
+    // What a screen reader says for each control: the search box and the
+    // field list by what they hold, the boxes and the grid by the headings
+    // that label them, the buttons in Arabic alone.
+    void screenReaderNames()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(threeEntries());
+        const DreamControls &c = form.ui();
+        const auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(c.Text1), QStringLiteral("نص البحث"));
+        const std::pair<QWidget *, QLabel *> headed[] = {
+            {c.key, c.SkinLabel1}, {c.Item, c.SkinLabel3}, {c.discrpt, c.SkinLabel2}, {c.Combo1, nullptr}};
+        for (auto [control, heading] : headed) {
+            // The field list has no heading of its own: a label nobody sees
+            // names it, as a list is named on this desktop.
+            if (!heading)
+                heading = form.window()->findChild<QLabel *>(QStringLiteral("Combo1Label"));
+            QVERIFY(heading);
+            if (control != c.Combo1)
+                QCOMPARE(name(control), heading->text());
+            QStringList labels;
+            for (const auto &[label, relation] :
+                 QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label))
+                labels << label->text(QAccessible::Name);
+            QVERIFY2(labels.contains(heading->text()), qPrintable(heading->text()));
+        }
+        QCOMPARE(name(c.SkinLabel2), QStringLiteral("تفسير الرؤيا"));
+        QCOMPARE(form.window()->findChild<QLabel *>(QStringLiteral("Combo1Label"))->text(), QStringLiteral("حقل البحث"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(c.MSFlexGrid1)->role(), QAccessible::Table);
+        QCOMPARE(name(c.MSFlexGrid1), QStringLiteral("نتائج البحث"));
+        const std::pair<QPushButton *, const char *> buttons[] = {
+            {c.Command1, "الاول"}, {c.Cmd_Prev, "السابق"}, {c.Cmd_Next, "التالي"}, {c.Cmd_last, "الاخير"},
+            {c.Command2, "حول"},   {c.Command3, "عودة"},   {c.Commmand1, "تنفيذ البحث"},
+            {c.Commmand2, "عرض كافة السجلات"}};
+        for (const auto &[button, spoken] : buttons)
+            QCOMPARE(name(button), QString::fromUtf8(spoken));
+        // The captions stay as designed.
+        QCOMPARE(c.Cmd_Next->text(), QStringLiteral("Next التالي"));
     }
 
     // The window takes Escape before any control sees it: the key goes no

@@ -5,6 +5,7 @@
 #include "platform/grid/flexgrid.h"
 #include "shell/mainmenuform.h"
 
+#include <QAccessible>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
@@ -144,6 +145,40 @@ private slots:
             QCOMPARE(box->document()->defaultTextOption().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         }
         QCOMPARE(form.ui().suubtopi->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+
+    // From the keyboard: Return presses the focused button, a paging button
+    // that turns itself off leaves the keyboard on its pair, and Return on
+    // Exit goes back to the menu. A screen reader hears each control by an
+    // Arabic name.
+    void theKeyboardAndAScreenReader()
+    {
+        Harness h;
+        EncyclopediaForm &form = openOn(h, threeArticles().mid(0, 1));
+        const EncyclopediaControls &c = form.ui();
+        QWidget *window = form.window();
+        c.Cmd_Next->setFocus();
+        QTest::keyClick(c.Cmd_Next, Qt::Key_Return);
+        QVERIFY(!c.Cmd_Next->isEnabled());
+        QCOMPARE(window->focusWidget(), c.Cmd_Prev);
+        QTest::keyClick(c.Cmd_Prev, Qt::Key_Return);
+        QVERIFY(!c.Cmd_Prev->isEnabled());
+        QCOMPARE(window->focusWidget(), c.Cmd_Next);
+        QCOMPARE(c.suubtopi->text(), QStringLiteral("أنواع الرؤى"));
+
+        const auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(c.suubtopi), QStringLiteral("عنوان المقال"));
+        QCOMPARE(name(c.text), QStringLiteral("المقال"));
+        QVERIFY(!name(c.Text1).isEmpty());
+        QVERIFY(!name(c.Image1).isEmpty());
+        QCOMPARE(name(c.Command2), QStringLiteral("خروج"));
+        QCOMPARE(name(c.Cmd_last), QStringLiteral("الاخير"));
+
+        c.Command2->setFocus();
+        QTest::keyClick(c.Command2, Qt::Key_Return);
+        QVERIFY(!form.isLoaded());
+        QVERIFY(h.forms().form(QStringLiteral("A")).isVisible());
+        QVERIFY(h.fatals.isEmpty());
     }
 
     // Presses: F first, L last, N next, P previous.

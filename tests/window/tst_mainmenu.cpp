@@ -3,6 +3,9 @@
 #include "shell/mainmenuform.h"
 #include "testwave.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMediaPlayer>
 #include <QTest>
 
@@ -33,6 +36,21 @@ void writeWindowsData(Harness &h)
 {
     h.writeDictionary({dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء"), QStringLiteral("خير"))});
     h.writeEncyclopedia({{QStringLiteral("أنواع الرؤى"), QStringLiteral("الرؤيا ثلاثة أنواع.")}});
+}
+
+// What pressing an area did: the window it opened, the help handed to the
+// desktop, the menu minimized or the program ended.
+void expectOpened(Harness &h, MainMenuForm &menu, const QString &opens)
+{
+    const bool opensWindow = opens == "dream" || opens == "encyclopidia" || opens == "aboutme";
+    QCOMPARE(menu.isVisible(), !opensWindow);
+    if (opensWindow)
+        QVERIFY(h.forms().form(opens).isVisible());
+    QCOMPARE(h.opened, opens == "help" ? QStringList{h.folder() + QStringLiteral("/HELP.mht")} : QStringList{});
+    QCOMPARE(menu.window()->isMinimized(), opens == "minimized");
+    QCOMPARE(h.ended, opens == "ended" ? QList<int>{0} : QList<int>{});
+    QVERIFY(h.messages.isEmpty());
+    QVERIFY(h.fatals.isEmpty());
 }
 
 const QString TrackMessage =
@@ -97,15 +115,131 @@ private slots:
         }
 
         clickArea(menu, name.toLatin1().constData());
-        const bool opensWindow = opens == "dream" || opens == "encyclopidia" || opens == "aboutme";
-        QCOMPARE(menu.isVisible(), !opensWindow);
-        if (opensWindow)
-            QVERIFY(h.forms().form(opens).isVisible());
-        QCOMPARE(h.opened, opens == "help" ? QStringList{h.folder() + QStringLiteral("/HELP.mht")} : QStringList{});
-        QCOMPARE(menu.window()->isMinimized(), opens == "minimized");
-        QCOMPARE(h.ended, opens == "ended" ? QList<int>{0} : QList<int>{});
-        QVERIFY(h.messages.isEmpty());
-        QVERIFY(h.fatals.isEmpty());
+        expectOpened(h, menu, opens);
+    }
+
+    // The seven areas from the keyboard and from a screen reader: each is a
+    // focusable button by a name in one language, and pressing it by Enter,
+    // Space or the reader's press action does what a click does.
+    void pressedWithoutTheMouse_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("opens");
+        const struct {
+            const char *name, *spoken, *opens;
+        } areas[] = {
+            {"Label2", "الموسوعة", "encyclopidia"}, {"Label1", "فسر حلمك", "dream"},
+            {"Image6", "حول البرنامج", "aboutme"},   {"Image3", "المساعدة", "help"},
+            {"Image5", "تصغير", "minimized"},       {"Image1", "خروج", "ended"},
+        };
+        for (const auto &a : areas)
+            for (const char *way : {"Return", "Enter", "Space", "press action"})
+                QTest::addRow("%s, %s", a.name, way) << a.name << QString::fromUtf8(a.spoken) << way << a.opens;
+    }
+    void pressedWithoutTheMouse()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, spoken);
+        QFETCH(QString, way);
+        QFETCH(QString, opens);
+        Harness h;
+        writeWindowsData(h);
+        MainMenuForm &menu = showMenu(h);
+        ClickLabel *area = menu.area(name.toLatin1().constData());
+        QVERIFY(area->focusPolicy() & Qt::TabFocus);
+        QAccessibleInterface *access = QAccessible::queryAccessibleInterface(area);
+        QVERIFY(access);
+        QCOMPARE(access->role(), QAccessible::Button);
+        QCOMPARE(access->text(QAccessible::Name), spoken);
+        QVERIFY(access->state().focusable);
+        QAccessibleActionInterface *actions = access->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+        if (way == "press action") {
+            actions->doAction(QAccessibleActionInterface::pressAction());
+            // Pressed once the reader has had its answer.
+            QVERIFY(h.opened.isEmpty() && h.ended.isEmpty() && menu.isVisible());
+            QCoreApplication::processEvents();
+        } else {
+            const Qt::Key key = way == "Space" ? Qt::Key_Space : way == "Enter" ? Qt::Key_Enter : Qt::Key_Return;
+            QTest::keyClick(area, key, way == "Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        expectOpened(h, menu, opens);
+    }
+
+    // A key held down presses once; a key with Ctrl or Alt is not a press.
+    void onlyAPlainKeyPresses()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        ClickLabel *help = menu.area("Image3");
+        QTest::keyPress(help, Qt::Key_Return);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(help, &repeat);
+        QTest::keyClick(help, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(help, Qt::Key_Space, Qt::AltModifier);
+        QCOMPARE(h.opened.size(), 1);
+    }
+
+    // The sound area's name says what a press would do, as its tip does.
+    void soundAreaNameFollowsTheTrack()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        ClickLabel *label3 = menu.area("Label3");
+        QAccessibleInterface *access = QAccessible::queryAccessibleInterface(label3);
+        QCOMPARE(access->text(QAccessible::Name), QStringLiteral("تشغيل الصوت"));
+        QTest::keyClick(label3, Qt::Key_Space);
+        QCOMPARE(label3->toolTip(), SoundOnTip);
+        QCOMPARE(access->text(QAccessible::Name), QStringLiteral("إيقاف الصوت"));
+        QTest::keyClick(label3, Qt::Key_Return);
+        QCOMPARE(access->text(QAccessible::Name), QStringLiteral("تشغيل الصوت"));
+        QCOMPARE(h.messages.size(), 1);
+    }
+
+    // The credit line is not a button: the keyboard passes it by.
+    void theCreditLineTakesNoFocus()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        QCOMPARE(menu.area("Label4")->focusPolicy(), Qt::NoFocus);
+        QVERIFY(QAccessible::queryAccessibleInterface(menu.area("Label4"))->role() != QAccessible::Button);
+    }
+
+    // Tab goes round in reading order from the dictionary, where the menu
+    // starts; Shift+Tab goes back; the arrows go to the neighbour that way;
+    // the ring is drawn around whichever area has the focus.
+    void keyboardMovesAndTheRing()
+    {
+        Harness h;
+        MainMenuForm &menu = showMenu(h);
+        QVERIFY(QTest::qWaitForWindowActive(menu.window()));
+        QWidget *window = menu.window();
+        QCOMPARE(window->focusWidget(), menu.area("Label1"));
+        QTRY_COMPARE(menu.focusRing()->around(), menu.area("Label1"));
+        QVERIFY(menu.focusRing()->geometry().contains(menu.area("Label1")->geometry()));
+
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(window->focusWidget(), key, modifiers);
+            return window->focusWidget()->objectName();
+        };
+        QStringList tabbed;
+        for (int i = 0; i < 7; ++i)
+            tabbed << press(Qt::Key_Tab);
+        QCOMPARE(tabbed, (QStringList{"Image3", "Image5", "Label3", "Label2", "Image1", "Image6", "Label1"}));
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("Image6"));
+        QCOMPARE(menu.focusRing()->around(), menu.area("Image6"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("Label2"));
+        QCOMPARE(press(Qt::Key_Right), QStringLiteral("Label3"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("Image5"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("Image3"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("Image3")); // nothing above
+        QCOMPARE(press(Qt::Key_Down), QStringLiteral("Image5"));
+        QCOMPARE(menu.focusRing()->around(), menu.area("Image5"));
+        QVERIFY(h.opened.isEmpty() && h.messages.isEmpty());
     }
 
     // The help path is the program folder followed by "\HELP.mht", whatever
@@ -263,10 +397,15 @@ private slots:
         menu.window()->setWindowState(Qt::WindowMinimized);
         const QString opened = area == "Label1" ? "dream" : area == "Label2" ? "encyclopidia" : "aboutme";
         QWidget *other = h.forms().form(opened).window();
+        menu.area("Image3")->setFocus();
+        QCOMPARE(menu.window()->focusWidget(), menu.area("Image3"));
         QTest::mouseClick(other->findChild<QWidget *>(leave), Qt::LeftButton);
         QVERIFY(menu.isVisible());
         QVERIFY(!menu.window()->isMinimized());
         QTRY_VERIFY(menu.window()->isActiveWindow());
+        // The keyboard is back on the dictionary, whichever area was used.
+        QCOMPARE(menu.window()->focusWidget(), menu.area("Label1"));
+        QTRY_COMPARE(menu.focusRing()->around(), menu.area("Label1"));
         QVERIFY(h.fatals.isEmpty());
     }
 };

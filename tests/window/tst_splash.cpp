@@ -1,6 +1,7 @@
 #include "harness.h"
 #include "shell/splashform.h"
 
+#include <QAccessible>
 #include <QTest>
 
 using namespace velkaram;
@@ -81,9 +82,20 @@ private slots:
         aa.show();
         aa.Timer1()->stop();
         Form &menu = h.forms().form(QStringLiteral("A"));
+        // A screen reader reads the bar as a progress bar by its name and
+        // value, from 0 before the first tick.
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(aa.Picture2());
+        QCOMPARE(bar->role(), QAccessible::ProgressBar);
+        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("تقدم التحميل"));
+        QAccessibleValueInterface *value = bar->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->minimumValue().toInt(), 0);
+        QCOMPARE(value->maximumValue().toInt(), 100);
+        QCOMPARE(value->currentValue().toInt(), 0);
         for (int tick = 1; tick <= 20; ++tick) {
             aa.Timer1_Timer();
             QCOMPARE(aa.ProgressCount, 5 * tick);
+            QCOMPARE(value->currentValue().toInt(), 5 * tick);
             QVERIFY(aa.isVisible());
             QVERIFY(!menu.isVisible());
         }

@@ -4,6 +4,7 @@
 #include "core/runtimeerror.h"
 
 #include <QAbstractTableModel>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -95,12 +96,57 @@ FlexGrid::FlexGrid(QWidget *parent)
     corner_->setObjectName(QStringLiteral("gridCorner"));
     corner_->setAlignment(Qt::AlignCenter);
     corner_->setAutoFillBackground(true);
-    connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        row_ = index.row() + 1;
-        col_ = index.column() + 1;
-        emit Click();
-    });
+    // Tab leaves the grid for the next control, as in any other control;
+    // the arrows move between the cells.
+    setTabKeyNavigation(false);
+    connect(this, &QTableView::clicked, this, &FlexGrid::clickAt);
     refresh();
+}
+
+void FlexGrid::clickAt(const QModelIndex &index)
+{
+    row_ = index.row() + 1;
+    col_ = index.column() + 1;
+    emit Click();
+}
+
+void FlexGrid::setKeyboardCell(int row, int col)
+{
+    checkCell(row, col);
+    if (row < 1 || col < 1)
+        return;
+    refresh();
+    setCurrentIndex(model_->index(row - 1, col - 1));
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_F2:
+        if (modifiers == Qt::NoModifier && currentIndex().isValid()) {
+            event->accept();
+            if (!event->isAutoRepeat())
+                clickAt(currentIndex());
+            return;
+        }
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Ctrl+Tab leaves too, as it does a multi-line text box.
+        if (modifiers & Qt::ControlModifier) {
+            event->accept();
+            const bool back = event->key() == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return;
+        }
+        break;
+    default: break;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 FlexGrid::~FlexGrid() = default;

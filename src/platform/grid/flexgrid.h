@@ -39,10 +39,14 @@ public:
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
 
-    // The current cell, which a click on a data cell moves.
+    // The current cell, which a click on a data cell moves, as does Enter,
+    // Space or F2 on the cell the keyboard is on; those keys report a click.
     int Row() const { return row_; }
     int Col() const { return col_; }
     QString Text() const { return TextMatrix(row_, col_); }
+    // Puts the keyboard on a data cell (row and column from 1) without
+    // reporting a click; Row and Col stay as they were.
+    void setKeyboardCell(int row, int col);
 
     // Brings the view up to date now instead of at the next event loop turn.
     void refresh();
@@ -53,10 +57,12 @@ signals:
 protected:
     void updateGeometries() override;
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend class FlexGridModel;
     void changed();
+    void clickAt(const QModelIndex &index);
     void fitRowHeight();
     void checkCell(int row, int col) const;
     static void checkSize(qint64 rows, qint64 cols);
