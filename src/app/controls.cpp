@@ -136,7 +136,10 @@ void FocusRing::focusMoved(QWidget *now)
     setGeometry(now->geometry().adjusted(-RingMargin, -RingMargin, RingMargin, RingMargin)
                 & parentWidget()->rect());
     show();
-    raise();
+    if (under_)
+        stackUnder(under_);
+    else
+        raise();
 }
 
 void FocusRing::paintEvent(QPaintEvent *)

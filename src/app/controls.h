@@ -49,8 +49,14 @@ class FocusRing : public QWidget {
     Q_OBJECT
 
 public:
+    // The crescent's gold, which reads on the dark windows' night sky.
+    static inline const QColor Gold{255, 214, 120};
+
     FocusRing(const QColor &colour, QWidget *parent);
     void follow(QWidget *control);
+    // Drawn under that control rather than over everything, where the
+    // design lays it over the followed one.
+    void keepUnder(QWidget *control) { under_ = control; }
     // The control the ring is drawn around, if any.
     QWidget *around() const;
 
@@ -63,6 +69,7 @@ private:
     QColor colour_;
     QList<QPointer<QWidget>> controls_;
     QPointer<QWidget> around_;
+    QPointer<QWidget> under_;
 };
 
 // A rectangle outline drawn over the window; clicks pass through it.

@@ -97,7 +97,8 @@ void AboutForm::createControls(QWidget *window)
     picScroll_->showsText(withLineFeeds(creditsText()));
     picScroll_->setFocusPolicy(Qt::TabFocus);
     picScroll_->setFocus(Qt::OtherFocusReason);
-    ring_ = new FocusRing(Yellow, window);
+    ring_ = new FocusRing(FocusRing::Gold, window);
+    ring_->keepUnder(image1_);
     ring_->follow(picScroll_);
 
     // Placed on activation; until then it has no size and draws nothing.

@@ -32,9 +32,6 @@ constexpr Area Areas[] = {
     {"Image1", 592, 104, 45, 53, ":/art/exit.png", true, "خروج"},
 };
 
-// The focus ring's gold, the crescent's on the night sky.
-const QColor RingColour(255, 214, 120);
-
 // One hand pointer for every area, its fingertip at (12, 4).
 const QCursor &handCursor()
 {
@@ -111,7 +108,7 @@ void MainMenuForm::setUpKeyboard(QWidget *window, const std::vector<ClickLabel *
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(areas[size_t(order[i - 1])], areas[size_t(order[i])]);
 
-    ring_ = new FocusRing(RingColour, window);
+    ring_ = new FocusRing(FocusRing::Gold, window);
     ring_->setObjectName(QStringLiteral("focusRing"));
     for (size_t i = 0; i < areas.size(); ++i) {
         ring_->follow(areas[i]);
