@@ -132,15 +132,11 @@ void MainMenuForm::setUpKeyboard(QWidget *window, const std::vector<ClickLabel *
     onEvent(window, QEvent::Show, [this] { focusDictionary(); });
 }
 
+// Showing a window also activates it (Form::show), with or without a
+// window manager; the keyboard then lands here.
 void MainMenuForm::focusDictionary()
 {
     area("Label1")->setFocus(Qt::ActiveWindowFocusReason);
-    // With no window manager nobody else gives the menu the keyboard; the
-    // request waits until the window is on the screen.
-    later([this] {
-        if (isVisible() && !window()->isActiveWindow())
-            window()->activateWindow();
-    });
 }
 
 void MainMenuForm::releaseControls()
