@@ -42,6 +42,7 @@ void DreamForm::createSuggestions(QWidget *window)
     DreamControls &c = *c_;
     auto *list = new QListWidget(window);
     list->setObjectName(QStringLiteral("Suggestions"));
+    list->setAccessibleName(QStringLiteral("اقتراحات البحث"));
     // Typing goes on in the search box: the list never takes the focus.
     list->setFocusPolicy(Qt::NoFocus);
     list->setLayoutDirection(Qt::RightToLeft);

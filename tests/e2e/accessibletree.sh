@@ -10,12 +10,7 @@ program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in dbus-daemon dbus-send "$launcher"; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
-    exit 77
-  fi
-done
+need_tools dbus-daemon dbus-send "$launcher"
 # Debian's own Python: the one on PATH may lack the bindings.
 if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
   echo "SKIP: /usr/bin/python3 cannot import pyatspi (tools/bootstrap installs python3-pyatspi)"

@@ -12,17 +12,15 @@
 #   shown TITLE SIZE yes|no   waits up to ten seconds until such a window is
 #                             there (yes) or gone (no)
 #   inside_of WINDOW          where its inside starts on the screen, in X and Y
+#   need_tools PROGRAM...     skips (77) when one of them is missing
+#   need_xclip                skips (77) without xclip; call before e2e_start
+#   paste TEXT                the focused box's text replaced by TEXT, pasted
 # Failures are counted in $failures; e2e_finish exits with them.
 
 e2e_start() {
   out=$1
   mkdir -p "$out"
-  for tool in Xvfb xdotool import compare; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
-      exit 77
-    fi
-  done
+  need_tools Xvfb xdotool import compare
   # The server picks a free display number itself and writes it to a file:
   # several checks may start servers at the same moment.
   local number_file="$out/.display"
@@ -50,11 +48,35 @@ e2e_start() {
 }
 
 e2e_cleanup() {
+  [ -n "${clip:-}" ] && kill "$clip" 2>/dev/null
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
 }
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Skips the check (exit 77) when one of the named programs is missing.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
+      exit 77
+    fi
+  done
+}
+
+# Arabic goes in through the clipboard: xdotool's typing garbles it at times.
+need_xclip() { need_tools xclip; }
+# Replaces the focused box's text with $1, pasted from the clipboard; the
+# clipboard's owner lives until the next paste or the end of the check.
+paste() {
+  [ -n "${clip:-}" ] && kill "$clip" 2>/dev/null
+  printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  clip=$!
+  sleep 0.3
+  xdotool key ctrl+a ctrl+v
+}
 pass() { echo "ok: $*"; }
 
 start_program() {

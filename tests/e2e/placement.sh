@@ -10,9 +10,7 @@ E2E_SCREEN=800x600
 . "$(dirname "$0")/lib.sh"
 e2e_start "$2"
 rm -f "$out"/*.png
-for tool in openbox xprop xwininfo; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/bootstrap installs it)"; exit 77; }
-done
+need_tools openbox xprop xwininfo
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm 2>/dev/null; e2e_cleanup' EXIT

@@ -8,12 +8,7 @@ set -u
 program=$(realpath "$1")
 . "$(dirname "$0")/lib.sh"
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in dbus-launch dbus-send "$launcher"; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (tools/bootstrap installs it)"
-    exit 77
-  fi
-done
+need_tools dbus-launch dbus-send "$launcher"
 e2e_start "$2"
 out=$(cd "$out" && pwd)
 rm -rf "$out/program.log" "$out/launcher.log" "$out"/home-* "$out/runtime"

@@ -8,14 +8,9 @@
 set -u
 program=$1
 . "$(dirname "$0")/lib.sh"
-if ! command -v xclip >/dev/null; then
-  echo "SKIP: xclip is not installed (tools/bootstrap installs it)"
-  exit 77
-fi
+need_xclip
 e2e_start "$2"
 rm -f "$out"/*.png
-clip=""
-trap '[ -n "$clip" ] && kill "$clip" 2>/dev/null; e2e_cleanup' EXIT
 
 # Regions of the dictionary window (pixels; with no window manager the
 # window sits at 0,0): the list drops under the search box; the entry's
@@ -23,15 +18,6 @@ trap '[ -n "$clip" ] && kill "$clip" 2>/dev/null; e2e_cleanup' EXIT
 list_box=440x160+120+72
 item_box=776x40+8+224
 label_box=257x24+528+0
-
-# Puts text on the clipboard and pastes it into the focused box.
-paste() {
-  [ -n "$clip" ] && kill "$clip" 2>/dev/null
-  printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
-  clip=$!
-  sleep 0.3
-  xdotool key ctrl+a ctrl+v
-}
 
 start_at_menu "$program" || e2e_finish
 click_menu 312 348 # the dictionary area

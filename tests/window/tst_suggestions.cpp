@@ -69,6 +69,7 @@ private slots:
         // Typing goes on in the box while the list shows.
         QCOMPARE(QApplication::focusWidget(), form.ui().Text1);
         QCOMPARE(form.ui().Suggestions->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(form.ui().Suggestions->accessibleName(), QStringLiteral("اقتراحات البحث"));
         const QRect box = QRect(form.ui().Text1->mapTo(form.window(), QPoint()), form.ui().Text1->size());
         QCOMPARE(form.ui().Suggestions->geometry().top(), box.bottom() + 1);
         // Emptied, the box has no list.
