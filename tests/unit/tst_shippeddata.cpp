@@ -1,7 +1,9 @@
 // The database the build ships, read through the record store as the
 // windows read it, held to what the finished dictionary must contain.
+#include "core/dictionary/statements.h"
 #include "core/recordstore/connection.h"
 #include "core/recordstore/recordset.h"
+#include "core/text/arabicfold.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -53,6 +55,53 @@ private slots:
             byKeyword[rs.Fields(1).Value().toString()].append({rs.Fields(2).Value().toString(), rs.Fields(3).Value().toString()});
             ++entries;
         }
+    }
+
+    // A click on a dream in the results finds its entry by the title alone:
+    // no title may stand twice, however it is written.
+    void everyDreamTitleIsItsOwn()
+    {
+        QHash<QString, QString> seen;
+        QStringList repeated;
+        for (auto it = byKeyword.cbegin(); it != byKeyword.cend(); ++it) {
+            for (const Dream &d : it.value()) {
+                const QString title = velkaram::foldText(d.dream).simplified();
+                if (seen.contains(title))
+                    repeated << QStringLiteral("%1 (%2 and %3)").arg(d.dream, seen.value(title), it.key());
+                seen.insert(title, it.key());
+            }
+        }
+        QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QStringLiteral("; "))));
+    }
+
+    // Titles that once stood under two or three keywords: the click's
+    // lookup now finds each entry, and only it.
+    void formerlySharedTitlesFindTheirEntry_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("keyword");
+        const std::pair<const char *, const char *> rows[] = {
+            {"المشي حافي القدمين", "رِجل"}, {"رؤية القدمين حافيتين بلا نعل", "قدم"}, {"المشي حافيا في الطريق", "مشي"},
+            {"الوقوف بعرفة", "حج"}, {"الوقوف على صعيد عرفة", "عرفة"},
+            {"الغش في الامتحان", "امتحان"}, {"الغش من ورقة زميل في الامتحان", "غش"},
+            {"الصلاة إلى غير القبلة", "صلاة"}, {"الصلاة إلى غير جهة القبلة", "قِبلة"},
+            {"لقاء صديق قديم", "صديق"}, {"لقاء صديق قديم بعد طول غياب", "لقاء"},
+            {"حمل النعش على الأكتاف", "جنازة"}, {"حمل نعش الميت مع المشيعين", "نعش"},
+            {"النوم على سطح البيت", "سطح"}, {"النوم على السطح تحت السماء المكشوفة", "نوم"},
+            {"شرب الماء من كوب زجاج", "زجاج"}, {"شرب الماء من قدح زجاج نقي", "شراب"},
+            {"الأكل باليد اليسرى", "أكل"}, {"تناول الطعام باليد اليسرى", "يسار"},
+        };
+        for (const auto &[title, keyword] : rows)
+            QTest::newRow(title) << QString::fromUtf8(title) << QString::fromUtf8(keyword);
+    }
+    void formerlySharedTitlesFindTheirEntry()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, keyword);
+        Recordset rs;
+        rs.Open(velkaram::statements::dreamLookup(title), connection, adOpenStatic, adLockReadOnly);
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(rs.Fields(QStringLiteral("المفتاح")).Value().toString(), keyword);
     }
 
     void dictionaryCoversTheAlphabet()
@@ -168,10 +217,10 @@ private slots:
                  qPrintable(QStringLiteral("\"%1\" has no dream of its own (found: %2)").arg(keyword, dreamsOf(keyword))));
         const auto twin = byKeyword.value(synonym);
         const QString expected = QStringLiteral("انظر: %1").arg(keyword);
-        const bool onlyReference = twin.size() == 1 && twin[0].dream == QStringLiteral("إحالة إلى باب %1").arg(keyword)
+        const bool onlyReference = twin.size() == 1 && twin[0].dream == QStringLiteral("إحالة من %1 إلى باب %2").arg(synonym, keyword)
                 && (twin[0].interpretation == expected + QLatin1Char('.') || twin[0].interpretation.startsWith(expected + QStringLiteral("، "))
                     || twin[0].interpretation.startsWith(expected + QStringLiteral(". ")));
-        QVERIFY2(onlyReference, qPrintable(QStringLiteral("\"%1\" must hold one entry only, \"إحالة إلى باب %2\" / \"%3.\"; it has %4 (found: %5)")
+        QVERIFY2(onlyReference, qPrintable(QStringLiteral("\"%1\" must hold one entry only, \"إحالة من %1 إلى باب %2\" / \"%3.\"; it has %4 (found: %5)")
                                                .arg(synonym, keyword, expected).arg(twin.size()).arg(dreamsOf(synonym))));
     }
 

@@ -1,4 +1,4 @@
-// Checks that need the whole dictionary: repeated (keyword, dream) pairs,
+// Checks that need the whole dictionary: repeated dream titles,
 // cross-references that lead nowhere and interpretations that nearly repeat
 // another one.
 #include "datasource.h"
@@ -136,15 +136,18 @@ double interpretationSimilarity(const QString &a, const QString &b)
 
 void checkAcrossFiles(const std::vector<Entry> &entries, const std::vector<Article> &articles, Problems &problems)
 {
-    QHash<QString, const Entry *> pairs;
+    // A click in the results grid finds an entry by its dream title alone:
+    // a title used twice, even written another way, hides the second entry.
+    QHash<QString, const Entry *> titles;
     QSet<QString> keywordsWithMeaning;
     for (const Entry &e : entries) {
-        const QString pair = e.keyword + QLatin1Char('\t') + e.dream;
-        if (const Entry *first = pairs.value(pair))
+        const QString title = foldText(e.dream).simplified();
+        if (const Entry *first = titles.value(title))
             problems.messages << where(e.file, e.line)
-                    + QStringLiteral("duplicate entry: keyword \"%1\", dream \"%2\" (first at %3:%4)").arg(e.keyword, e.dream, first->file).arg(first->line);
+                    + QStringLiteral("the dream \"%1\" (keyword \"%2\") repeats the title at %3:%4; give each dream a title of its own")
+                          .arg(e.dream, e.keyword, first->file).arg(first->line);
         else
-            pairs.insert(pair, &e);
+            titles.insert(title, &e);
         if (!isCrossReference(e))
             keywordsWithMeaning.insert(e.keyword);
     }
@@ -155,11 +158,11 @@ void checkAcrossFiles(const std::vector<Entry> &entries, const std::vector<Artic
                     + QStringLiteral("cross-reference to \"%1\", which is no keyword with entries of its own").arg(target);
     }
     checkNearDuplicates(entries, problems);
-    QSet<QString> titles;
+    QSet<QString> articleTitles;
     for (const Article &a : articles) {
-        if (titles.contains(a.title))
+        if (articleTitles.contains(a.title))
             problems.messages << where(a.file, 1) + QStringLiteral("duplicate article title \"%1\"").arg(a.title);
-        titles.insert(a.title);
+        articleTitles.insert(a.title);
     }
 }
 

@@ -69,10 +69,11 @@ int surahVerses(const QString &name);
 // Word-set similarity (Jaccard) of two interpretations, function words left out.
 double interpretationSimilarity(const QString &a, const QString &b);
 
-// A cross-reference entry: dream "إحالة إلى باب X", interpretation
-// "انظر: X." or "انظر: X، ..." where X is a keyword with entries of its own.
+// A cross-reference entry under keyword K: dream "إحالة من K إلى باب X",
+// interpretation "انظر: X." or "انظر: X، ..." where X is a keyword with
+// entries of its own. Naming K keeps each title the table's only one.
 inline const QString CrossReferencePrefix = QStringLiteral("انظر: ");
-inline const QString CrossReferenceDream = QStringLiteral("إحالة إلى باب ");
+QString crossReferenceDream(const QString &keyword, const QString &target);
 bool isCrossReference(const Entry &entry);
 // The keyword a well-formed cross-reference names, else an empty string.
 QString crossReferenceTarget(const QString &interpretation);

@@ -28,8 +28,9 @@ QString crossReferenceProblem(const Entry &e)
             .arg(e.dream, CrossReferencePrefix);
     if (target.isEmpty())
         return QStringLiteral("malformed cross-reference; write \"%1الكلمة.\" or \"%1الكلمة، ...\"").arg(CrossReferencePrefix);
-    if (e.dream != CrossReferenceDream + target)
-        return QStringLiteral("the dream of a cross-reference to \"%1\" must be \"%2%1\"").arg(target, CrossReferenceDream);
+    if (e.dream != crossReferenceDream(e.keyword, target))
+        return QStringLiteral("the dream of a cross-reference to \"%1\" must be \"%2\"")
+            .arg(target, crossReferenceDream(e.keyword, target));
     if (target == e.keyword)
         return QStringLiteral("a cross-reference to its own keyword");
     return {};
@@ -58,6 +59,11 @@ QString dreamWordingProblem(const Entry &e)
 }
 
 } // namespace
+
+QString crossReferenceDream(const QString &keyword, const QString &target)
+{
+    return QStringLiteral("إحالة من %1 إلى باب %2").arg(keyword, target);
+}
 
 bool isCrossReference(const Entry &entry)
 {
