@@ -7,10 +7,10 @@ using namespace velkaram::data;
 namespace {
 
 const QByteArray header = DreamHeader.toUtf8() + '\n';
-// Interpretations long enough (12 words and more) and unlike one another.
-const QByteArray meaning = "خير كثير يصيب الرائي في ماله وأهله، وقيل هو رزق واسع يأتيه من حيث لا يحتسب.";
-const QByteArray otherMeaning = "هم وغم يلحق بالرائي من جهة عمله، فإن نجا منه في المنام زال عنه ما يخاف في اليقظة.";
-const QByteArray editedCopy = "خير كثير يصيب الرائي في ماله وولده، وقيل هو رزق واسع يأتيه من حيث لا يظن.";
+// Interpretations long enough (20 words and more) and unlike one another.
+const QByteArray meaning = "خير كثير يصيب الرائي في ماله وأهله، وقيل هو رزق واسع يأتيه من حيث لا يحتسب، وللمريض شفاء وللمسافر عودة سالمة.";
+const QByteArray otherMeaning = "هم وغم يلحق بالرائي من جهة عمله، فإن نجا منه في المنام زال عنه ما يخاف في اليقظة، ويحسن به الحذر من صاحب سوء يتربص به.";
+const QByteArray editedCopy = "خير كثير يصيب الرائي في ماله وولده، وقيل هو رزق واسع يأتيه من حيث لا يظن، وللمريض شفاء وللمسافر عودة قريبة.";
 
 QByteArray line(const QByteArray &keyword, const QByteArray &dream, const QByteArray &interpretation)
 {
@@ -20,7 +20,8 @@ QByteArray line(const QByteArray &keyword, const QByteArray &dream, const QByteA
 // An interpretation quoting a verse, its reference (or what stands for one) given.
 QByteArray quoting(const QByteArray &quotation)
 {
-    return "الأرض المحروثة امرأة، لقوله تعالى: " + quotation + "، فمن رأى أنه يحرث أرضا تزوج أو رزق ولدا.";
+    return "الأرض المحروثة امرأة، لقوله تعالى: " + quotation
+        + "، فمن رأى أنه يحرث أرضا تزوج أو رزق ولدا، وقيل هو عمل صالح يرجو الرائي ثمرته في دنياه وآخرته.";
 }
 
 // One good entry first, so that a problem is found on line 3.
@@ -87,7 +88,7 @@ private slots:
                                                  << "f.tsv:3: the interpretation: unbalanced ﴿ ﴾";
         QTest::newRow("unbalanced guillemets") << second("ماء", "سقي الزرع", "قال المعبرون: «الماء حياة وهو رزق من الله يسوقه إلى عباده، فمن سقى زرعا نال خيرا.")
                                               << 1 << "f.tsv:3: the interpretation: unbalanced « »";
-        QTest::newRow("balanced guillemets") << second("ماء", "سقي الزرع", "قال المعبرون: «الماء حياة» وهو رزق من الله يسوقه إلى عباده، فمن سقى زرعا نال خيرا.")
+        QTest::newRow("balanced guillemets") << second("ماء", "سقي الزرع", "قال المعبرون: «الماء حياة» وهو رزق من الله يسوقه إلى عباده، فمن سقى زرعا نال خيرا وبركة في ماله وأهله وولده.")
                                             << 2 << QString();
 
         // Dream wording.
@@ -100,9 +101,9 @@ private slots:
                                             << "f.tsv:3: the dream ends with a needless \"في المنام\"";
 
         // Length of an interpretation.
-        QTest::newRow("twelve words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء من عباده.") << 2 << QString();
-        QTest::newRow("eleven words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء عباده.") << 2
-                                     << "f.tsv:3: the interpretation has 11 words; write at least 12";
+        QTest::newRow("twenty words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء من عباده، وسقي الزرع سعي في خير ينمو ويزكو عاجلا.") << 2 << QString();
+        QTest::newRow("nineteen words") << second("ماء", "سقي الزرع", "الماء حياة وهو رزق من الله يسوقه إلى من يشاء عباده، وسقي الزرع سعي في خير ينمو ويزكو عاجلا.") << 2
+                                       << "f.tsv:3: the interpretation has 19 words; write at least 20";
 
         // The form of a cross-reference.
         QTest::newRow("cross-reference") << second("ثوب", "إحالة من ثوب إلى باب ملابس", "انظر: ملابس.") << 2 << QString();

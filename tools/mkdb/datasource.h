@@ -81,7 +81,7 @@ QString crossReferenceTarget(const QString &interpretation);
 inline const QString DreamHeader = QStringLiteral("المفتاح\tالحلم\tالتفسير");
 inline constexpr int MinArticleWords = 150;
 inline constexpr int MaxArticleWords = 600;
-inline constexpr int MinInterpretationWords = 12;
+inline constexpr int MinInterpretationWords = 20;
 // Two interpretations sharing this large a part of their words say the same
 // thing. Measured on the dictionary as it stood at 1,250 entries: apart from
 // cross-references, the most similar pair scored 0.46 (two entries quoting the
