@@ -74,19 +74,20 @@ private slots:
         QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QStringLiteral("; "))));
     }
 
-    // Titles that once stood under two or three keywords: the click's
-    // lookup now finds each entry, and only it.
+    // Titles that once stood under two or three keywords (where the twin
+    // readings were not merged into one): the click's lookup now finds each
+    // entry, and only it.
     void formerlySharedTitlesFindTheirEntry_data()
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("keyword");
         const std::pair<const char *, const char *> rows[] = {
-            {"المشي حافي القدمين", "رِجل"}, {"رؤية القدمين حافيتين بلا نعل", "قدم"}, {"المشي حافيا في الطريق", "مشي"},
+            {"المشي حافيا في الطريق", "مشي"},
             {"الوقوف بعرفة", "حج"}, {"الوقوف على صعيد عرفة", "عرفة"},
             {"الغش في الامتحان", "امتحان"}, {"الغش من ورقة زميل في الامتحان", "غش"},
             {"الصلاة إلى غير القبلة", "صلاة"}, {"الصلاة إلى غير جهة القبلة", "قِبلة"},
             {"لقاء صديق قديم", "صديق"}, {"لقاء صديق قديم بعد طول غياب", "لقاء"},
-            {"حمل النعش على الأكتاف", "جنازة"}, {"حمل نعش الميت مع المشيعين", "نعش"},
+            {"حمل النعش على الأكتاف", "جنازة"},
             {"النوم على سطح البيت", "سطح"}, {"النوم على السطح تحت السماء المكشوفة", "نوم"},
             {"شرب الماء من كوب زجاج", "زجاج"}, {"شرب الماء من قدح زجاج نقي", "شراب"},
             {"الأكل باليد اليسرى", "أكل"}, {"تناول الطعام باليد اليسرى", "يسار"},
@@ -202,9 +203,13 @@ private slots:
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("synonym");
         const QString pairs = QStringLiteral("أظافر/ظفر حصان/فرس حليب/لبن سحاب/غيم ملابس/ثوب ملابس/لباس بيت/دار بيت/منزل ثعبان/حية "
-                                             "ثعبان/أفعى حذاء/نعل قط/هرة طاحونة/رحى خفاش/وطواط دقيق/طحين");
+                                             "ثعبان/أفعى حذاء/نعل قط/هرة طاحونة/رحى خفاش/وطواط دقيق/طحين "
+                                             "قيء/تقيؤ ظبي/غزال غنم/ضأن قرآن/تلاوة أنف/رعاف كهف/مغارة طين/وحل حجاب/خمار جنازة/نعش "
+                                             "بكاء/دموع مأتم/عزاء استحمام/اغتسال جندي/عسكري لحاف/بطانية مطر/غيث لطم/صفع خصومة/شجار "
+                                             "ماعز/عنز غنى/ثروة مائدة/طاولة مصباح/فانوس مرحاض/خلاء قيام_الليل/تهجد ينبوع/عين_ماء");
+        // "_" stands for a blank inside a keyword.
         for (const QString &pair : pairs.split(QLatin1Char(' '))) {
-            const QStringList words = pair.split(QLatin1Char('/'));
+            const QStringList words = QString(pair).replace(QLatin1Char('_'), QLatin1Char(' ')).split(QLatin1Char('/'));
             QTest::newRow(qPrintable(pair)) << words[0] << words[1];
         }
     }
