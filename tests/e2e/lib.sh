@@ -25,7 +25,9 @@ e2e_start() {
   # several checks may start servers at the same moment.
   local number_file="$out/.display"
   rm -f "$number_file"
-  Xvfb -displayfd 7 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp 7>"$number_file" >/dev/null 2>&1 &
+  # -noreset: the server would reset when its last client leaves, refusing
+  # whoever connects in that moment (the program, dbus-launch).
+  Xvfb -displayfd 7 -noreset -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp 7>"$number_file" >/dev/null 2>&1 &
   xvfb=$!
   app=""
   trap e2e_cleanup EXIT
