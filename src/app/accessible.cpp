@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <algorithm>
 
 namespace velkaram {
 
@@ -127,9 +128,9 @@ public:
 
 QAccessibleInterface *accessibleControl(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("velkaram::ClickLabel"))
+    if (className == QLatin1String(ClickLabel::staticMetaObject.className()))
         return new ClickLabelAccessible(static_cast<ClickLabel *>(object));
-    if (className == QLatin1String("velkaram::PictureBox"))
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()))
         return new PictureBoxAccessible(static_cast<PictureBox *>(object));
     return nullptr;
 }
