@@ -12,6 +12,8 @@
 int main(int argc, char *argv[])
 {
     const QProcessEnvironment userEnvironment = velkaram::prepareProcess();
+    // Docks and task bars match the windows to the launcher by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velkaram"));
     QApplication app(argc, argv);
     velkaram::quietAudioLogging();
     // Windows are hidden and shown by the program; hiding the last one does

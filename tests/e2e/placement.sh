@@ -48,6 +48,14 @@ start_program "$program"
 menu=$(wait_window_of '^Velkaram$' 640x480) || { fail "the menu did not appear"; e2e_finish; }
 check menu "$menu" centred
 
+# A dock or task bar finds the launcher of a running window by the class in
+# WM_CLASS, which the desktop entry names.
+entry=$(dirname "$0")/../../packaging/org.example.velkaram.desktop
+wanted=$(sed -n 's/^StartupWMClass=//p' "$entry")
+class=$(xprop -id "$menu" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+if [ -n "$wanted" ] && [ "$class" = "$wanted" ]; then pass "the window's class \"$class\" is the launcher's StartupWMClass"
+else fail "the window's class \"$class\" is not the launcher's StartupWMClass \"$wanted\""; fi
+
 inside_of "$menu"; click $((X + 312)) $((Y + 348)) # the dictionary area
 w=$(wait_window_of '^Velkaram$' 792x563) || { fail "the dictionary did not open"; e2e_finish; }
 check dictionary "$w" any
