@@ -84,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # playback, and the opener of the help page.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-noto-core, fonts-noto-ui-core, fonts-hosny-amiri, qt6-translations-l10n, gstreamer1.0-plugins-good, xdg-utils")
+# Natively in a Wayland session with no XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "dream-interpretation dictionary for Arabic readers
 Velkaram is a desktop dictionary of dream interpretation for Arabic
 readers: search a dream by a keyword and read its interpretation, or

@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "core/layout/displayplatform.h"
+
 #include <xcb/xcb.h>
 
 #include <pwd.h>
@@ -87,6 +89,9 @@ QProcessEnvironment prepareProcess()
     // used; without one the sound plays silently.
     if (!isSet("PULSE_BINARY"))
         ::setenv("PULSE_BINARY", "/bin/false", 1);
+    const QString platform = chosenPlatform(user);
+    if (!platform.isEmpty())
+        ::setenv("QT_QPA_PLATFORM", platform.toLocal8Bit().constData(), 1);
     return user;
 }
 

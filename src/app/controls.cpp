@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 
@@ -230,6 +231,56 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     QWidget::mouseReleaseEvent(event);
     if (isClick(this, event))
         emit Click();
+}
+
+namespace {
+
+// One filter on the application sees the presses on every control of the
+// windows it moves, whichever control is under the mouse.
+class DragMover : public QObject {
+public:
+    explicit DragMover(QObject *parent) : QObject(parent) {}
+    QList<QPointer<QWidget>> windows;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+            return false;
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || !windows.contains(widget->window()))
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (type == QEvent::MouseButtonPress) {
+            pressed_ = mouse->button() == Qt::LeftButton;
+            pressedAt_ = mouse->globalPosition().toPoint();
+        } else if (type == QEvent::MouseButtonRelease) {
+            pressed_ = false;
+        } else if (pressed_ && (mouse->buttons() & Qt::LeftButton)
+                   && (mouse->globalPosition().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+            pressed_ = false;
+            QWindow *handle = widget->window()->windowHandle();
+            return handle && handle->startSystemMove();
+        }
+        return false;
+    }
+
+private:
+    bool pressed_ = false;
+    QPoint pressedAt_;
+};
+
+} // namespace
+
+void moveByDragging(QWidget *window)
+{
+    static QPointer<DragMover> mover;
+    if (!mover) {
+        mover = new DragMover(qApp);
+        qApp->installEventFilter(mover);
+    }
+    if (!mover->windows.contains(window))
+        mover->windows.append(window);
 }
 
 } // namespace velkaram

@@ -42,6 +42,11 @@ private:
 // a dialog otherwise ignores them.
 void pressOnReturn(QAbstractButton *button);
 
+// A press and drag anywhere on the window asks the window system to move it.
+// For a borderless window on Wayland, where the program cannot place its
+// windows itself and there is no title bar to drag.
+void moveByDragging(QWidget *window);
+
 // A glow around whichever of the given controls has the keyboard focus,
 // drawn over the window's picture in its own colour; the mouse passes
 // through it. The controls must be children of the ring's parent.

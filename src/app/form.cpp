@@ -1,5 +1,6 @@
 #include "app/form.h"
 
+#include "app/controls.h"
 #include "app/forms.h"
 #include "core/runtimeerror.h"
 
@@ -288,6 +289,9 @@ void Form::makeBorderless(int width, int height)
     window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window_->setFixedSize(width, height);
     placement_ = Placement::Centred;
+    // A Wayland compositor places the window itself; the reader moves it.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        moveByDragging(window_);
 }
 
 namespace {
