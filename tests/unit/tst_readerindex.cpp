@@ -104,6 +104,32 @@ private slots:
                  (QStringList{"كنز|العثور على كنز", "غرامة|دفع غرامة ماليات"}));
     }
 
+    // A reading for a dreamer's state ("…للعزباء") comes after the general
+    // ones unless the reader names that state; named, it comes first.
+    void readingsForAStateTheReaderNamed_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        const QString general = QStringLiteral("أسنان|سقوط الأسنان كلها");
+        const QString single = QStringLiteral("أسنان|سقوط الأسنان للعزباء");
+        const QString pregnant = QStringLiteral("أسنان|سقوط الأسنان للحامل");
+        QTest::newRow("no state") << QStringLiteral("سقوط الاسنان") << QStringList{general, single, pregnant};
+        QTest::newRow("unmarried, with لل") << QStringLiteral("سقوط الاسنان للعزباء") << QStringList{single, general, pregnant};
+        QTest::newRow("pregnant, in a sentence") << QStringLiteral("حلمت بسقوط اسناني وانا حامل") << QStringList{pregnant, general, single};
+        QTest::newRow("pregnant, colloquial") << QStringLiteral("سقوط الاسنان للحامله") << QStringList{pregnant, general, single};
+        QTest::newRow("another state named") << QStringLiteral("سقوط الاسنان للمطلقة") << QStringList{general, single, pregnant};
+    }
+    void readingsForAStateTheReaderNamed()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        // Table order alone would put the state readings first.
+        const auto index = indexOf({{"أسنان", "سقوط الأسنان للعزباء", "زواج قريب"},
+                                    {"أسنان", "سقوط الأسنان للحامل", "ولادة ميسرة"},
+                                    {"أسنان", "سقوط الأسنان كلها", "طول عمر"}});
+        QCOMPARE(find(*index, text), expected);
+    }
+
     // One letter alone: the keywords that begin with it, alphabetically,
     // one entry each.
     void letterIndex()

@@ -79,8 +79,52 @@ struct ReaderIndex::Scored {
     std::uint32_t entry;
     int whole;   // the reader's words the entry holds, as written or by their stems or lexicon
     int matched; // the same, with guesses at growing words and near spellings
+    bool otherState; // a reading for a dreamer's state the reader did not name
     float score;
 };
+
+namespace {
+
+constexpr std::int8_t NoState = -1;
+
+// The dreamer's states the dictionary reads apart, as readers name them. A
+// reading for one is titled with it last ("…للعزباء"); a reader who names
+// none is shown the general readings first.
+std::int8_t dreamerState(std::string_view word)
+{
+    static const std::vector<std::pair<std::string, std::int8_t>> forms = [] {
+        const std::pair<const char *, std::int8_t> named[] = {
+            {"عزباء", 0}, {"عزبا", 0}, {"عزبة", 0}, {"آنسة", 0},
+            {"متزوجة", 1}, {"متجوزة", 1},
+            {"حامل", 2}, {"حاملة", 2}, {"حبلى", 2},
+            {"مطلقة", 3},
+            {"رجل", 4},
+            {"مريض", 5}, {"مريضة", 5},
+            {"مسافر", 6}, {"مسافرة", 6},
+            {"أرملة", 7},
+        };
+        std::vector<std::pair<std::string, std::int8_t>> out;
+        for (const auto &[form, state] : named)
+            for (const std::string &folded : wordsOf(form))
+                out.emplace_back(withoutHamza(folded), state);
+        return out;
+    }();
+    const std::string bare = withoutHamza(word);
+    std::string_view w = bare;
+    if (w.starts_with("و"))
+        w.remove_prefix(std::string_view("و").size());
+    for (const std::string_view lead : {"لل", "ال", "بال", "ل", ""}) {
+        if (!w.starts_with(lead))
+            continue;
+        const std::string_view rest = w.substr(lead.size());
+        for (const auto &[form, state] : forms)
+            if (rest == form)
+                return state;
+    }
+    return NoState;
+}
+
+} // namespace
 
 ReaderIndex::ReaderIndex(const Lexicon &lexicon) : lexicon_(lexicon), buildForms_(std::make_unique<WordForms>()) {}
 
@@ -264,6 +308,8 @@ void ReaderIndex::add(Batch &batch)
         text_ += cut.dream;
         entries_.push_back({cut.row, keywordAt, std::uint32_t(cut.keyword.size()), dreamAt,
                             std::uint32_t(cut.dream.size())});
+        const std::vector<std::string> titleWords = wordsOf(cut.dream);
+        entryStates_.push_back(titleWords.empty() ? NoState : dreamerState(titleWords.back()));
     }
     batch.clear();
 }
@@ -490,10 +536,16 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
         }
     }
 
+    unsigned namedStates = 0;
+    for (const std::string &word : wordsOf(text.toStdString()))
+        if (const std::int8_t state = dreamerState(word); state != NoState)
+            namedStates |= 1u << state;
+
     std::vector<Scored> scored;
     scored.reserve(touched.size());
     for (const std::uint32_t e : touched) {
-        Scored s{e, 0, 0, 0.0f};
+        const std::int8_t state = entryStates_[e];
+        Scored s{e, 0, 0, state != NoState && !(namedStates >> state & 1u), 0.0f};
         for (size_t i = 0; i < w; ++i) {
             const float b = best[size_t(e) * w + i];
             s.whole += whole[size_t(e) * w + i];
@@ -511,6 +563,8 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
             return a.whole > b.whole;
         if (a.matched != b.matched)
             return a.matched > b.matched;
+        if (a.otherState != b.otherState)
+            return b.otherState;
         if (a.score != b.score)
             return a.score > b.score;
         return a.entry < b.entry;
@@ -526,7 +580,7 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
 
 size_t ReaderIndex::heldBytes() const
 {
-    size_t bytes = entries_.capacity() * sizeof(Entry);
+    size_t bytes = entries_.capacity() * sizeof(Entry) + entryStates_.capacity();
     bytes += text_.capacity();
     bytes += postings_.capacity() * sizeof(Posting) + postingStart_.capacity() * sizeof(std::uint32_t);
     bytes += terms_.size() * (sizeof(std::pair<std::string, std::uint32_t>) + 32) * 2; // the map and the sorted copy

@@ -138,6 +138,9 @@ private:
 
     Lexicon lexicon_;
     std::vector<Entry> entries_;
+    // The dreamer's state each entry is read for (its title ends "…للحامل"),
+    // NoState for the general readings.
+    std::vector<std::int8_t> entryStates_;
     std::string text_;
     std::unordered_map<std::string, std::uint32_t> terms_;
     // Each term's postings in entry order, one after another: term t's are
