@@ -65,12 +65,18 @@ for _ in $(seq 150); do
 done
 if [ -n "$menu" ]; then
   pass "with XWayland the program runs on the X server"
-  info=$(DISPLAY=$x xwininfo -id "$menu")
-  left=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-  top=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
   root=$(DISPLAY=$x xwininfo -root)
   width=$(sed -n 's/.*Width: *//p' <<<"$root")
   height=$(sed -n 's/.*Height: *//p' <<<"$root")
+  # weston's window manager maps the window where it likes; the program then
+  # moves it to the middle: up to five seconds.
+  for _ in $(seq 25); do
+    info=$(DISPLAY=$x xwininfo -id "$menu")
+    left=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    top=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    [ "$left" -eq $(((width - 640) / 2)) ] && [ "$top" -eq $(((height - 480) / 2)) ] && break
+    sleep 0.2
+  done
   if [ "$left" -eq $(((width - 640) / 2)) ] && [ "$top" -eq $(((height - 480) / 2)) ]; then
     pass "the menu is centred on the ${width}x${height} screen ($left,$top)"
   else
