@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/paging.h"
+#include "app/reading.h"
 #include "core/reader/readerindex.h"
 #include "platform/grid/flexgrid.h"
 
@@ -148,6 +149,25 @@ void DreamForm::RRefresh()
     c.key->setPlainText(rs::textOf(TableRecordset->Fields(KeyField).Value()));
     c.Item->setPlainText(rs::textOf(TableRecordset->Fields(DreamField).Value()));
     c.discrpt->setPlainText(rs::textOf(TableRecordset->Fields(InterpretationField).Value()));
+    rememberShown();
+}
+
+void DreamForm::rememberShown()
+{
+    const DreamControls &c = *c_;
+    history_.shown({c.key->toPlainText(), c.Item->toPlainText(), c.discrpt->toPlainText(), c.LabRecord->text()});
+}
+
+void DreamForm::revisit(bool forward)
+{
+    const std::optional<ShownEntry> entry = forward ? history_.forward() : history_.back();
+    if (!entry)
+        return;
+    DreamControls &c = ui();
+    c.key->setPlainText(entry->key);
+    c.Item->setPlainText(entry->dream);
+    c.discrpt->setPlainText(entry->interpretation);
+    c.LabRecord->setText(entry->counter);
 }
 
 void DreamForm::Command1_Click()

@@ -2,6 +2,7 @@
 
 #include "app/autoref.h"
 #include "app/form.h"
+#include "core/dictionary/history.h"
 #include "platform/skin/skin.h"
 #include "core/dictionary/fields.h"
 #include "core/recordstore/connection.h"
@@ -47,6 +48,12 @@ struct DreamControls {
     QTimer *SuggestTimer;
 };
 
+// An entry as the window showed it, with the record counter of the moment.
+struct ShownEntry {
+    QString key, dream, interpretation, counter;
+    bool operator==(const ShownEntry &) const = default;
+};
+
 // The dictionary window: one dream entry at a time, paging, search and the
 // results grid.
 class DreamForm : public Form {
@@ -84,6 +91,10 @@ public:
     void chooseSuggestion(int line);
     // Whether the index the suggestions come from is built.
     bool readerSearchReady() const { return readerIndex_ != nullptr; }
+
+    // Back (Alt+Left) and forward (Alt+Right) among the entries shown in the
+    // session, however they were shown.
+    void revisit(bool forward);
 
     // Data objects; they outlive the controls.
     std::shared_ptr<rs::Connection> MainConnection;
@@ -123,6 +134,7 @@ private:
     void showSuggestions(const std::vector<reader::Suggestion> &rows, const QString &heading);
     void hideSuggestions();
     bool suggestionKey(int key);
+    void rememberShown();
 
     std::unique_ptr<DreamControls> c_;
     // The reader search's index of the open table, once built; the ticket
@@ -131,6 +143,8 @@ private:
     std::shared_ptr<int> indexTicket_;
     bool suggestWhenReady_ = false;
     QString nearestWhenReady_;
+    // For the session, across openings of the window.
+    History<ShownEntry> history_;
 };
 
 } // namespace velkaram

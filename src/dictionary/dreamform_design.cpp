@@ -3,6 +3,7 @@
 #include "dictionary/dreamform.h"
 
 #include "app/design.h"
+#include "app/reading.h"
 #include "core/layout/twips.h"
 #include "platform/grid/flexgrid.h"
 
@@ -142,6 +143,15 @@ void DreamForm::createControls(QWidget *window)
 
     connectHandlers();
     createSuggestions(window);
+
+    // Beyond the design, for reading: the text's size, the whole entry
+    // copied or printed, back and forward among the entries read.
+    followZoom(window, {c.key, c.Item, c.discrpt, c.MSFlexGrid1});
+    addReadingMenu(window, {c.key, c.Item, c.discrpt}, [this] {
+        const DreamControls &c = *c_;
+        return EntryText{c.key->toPlainText(), {c.Item->toPlainText(), c.discrpt->toPlainText()}};
+    });
+    onBackAndForward(window, [this](bool forward) { revisit(forward); });
 }
 
 void DreamForm::releaseControls()

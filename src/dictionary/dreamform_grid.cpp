@@ -106,6 +106,7 @@ void DreamForm::showLookup(const QString &statement)
     resume([&] { c.discrpt->setPlainText(rs::textOf(LookupRecordset->Fields(InterpretationField).Value())); });
     resume([&] { LookupRecordset->Close(); });
     LookupRecordset.reset();
+    rememberShown();
 }
 
 } // namespace velkaram

@@ -3,6 +3,7 @@
 #include "encyclopedia/encyclopediaform.h"
 
 #include "app/design.h"
+#include "app/reading.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -84,6 +85,14 @@ void EncyclopediaForm::createControls(QWidget *window)
 
     setPlacement(Placement::Centred);
     connectHandlers();
+
+    // Beyond the design, for reading: the text's size, the article copied
+    // or printed.
+    followZoom(window, {c.text, c.Text1});
+    addReadingMenu(window, {c.text}, [this] {
+        const EncyclopediaControls &c = ui();
+        return EntryText{c.suubtopi->text(), {c.text->toPlainText()}};
+    });
 }
 
 void EncyclopediaForm::releaseControls()
