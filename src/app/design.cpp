@@ -4,6 +4,7 @@
 #include "core/layout/twips.h"
 #include "core/text/spokenname.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTextEdit>
 #include <algorithm>
 #include <map>
@@ -131,6 +134,13 @@ QFont compactDesignFont(const QString &family, double pointSize, bool bold)
     return fontOf({family, QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans Arabic"),
                    QStringLiteral("DejaVu Sans")},
                   pointSize, bold);
+}
+
+void useDesignedLook()
+{
+    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
 }
 
 void setBackground(QWidget *widget, const QColor &colour)

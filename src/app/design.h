@@ -38,6 +38,11 @@ QFont compactDesignFont(const QString &family, double pointSize, bool bold);
 
 void setBackground(QWidget *widget, const QColor &colour);
 
+// Draws every window in the design's colours with Qt's Fusion style,
+// whatever palette and style the desktop sets: under a dark desktop palette
+// the chosen option's dot vanished into its light background.
+void useDesignedLook();
+
 // The control of the window's design by that name; the design made it, so
 // it is there.
 template <typename T>

@@ -1,5 +1,7 @@
 #include "app/forms.h"
 
+#include "app/design.h"
+
 #include "app/accessible.h"
 
 #include "core/text/messagetext.h"
@@ -63,6 +65,7 @@ Forms::Forms(QString programFolder)
       opener_([this](const QString &path) { openWithDesktop(path, childEnvironment_); }), ender_(endNow)
 {
     installAccessibleControls();
+    useDesignedLook();
     fatal_ = [this](int number, const QString &description) {
         message({QStringLiteral("خطأ في التشغيل رقم %1:\n\n%2").arg(number).arg(description), ProgramTitle,
                  MessageIcon::Critical, true});
