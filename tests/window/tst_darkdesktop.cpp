@@ -78,6 +78,29 @@ double markContrast(QAbstractButton *button, QStyle::SubElement element)
     return best;
 }
 
+// How the indicator itself (ticked or not) stands out from the window
+// around it: the strongest contrast between a pixel of its outline and the
+// background just outside it.
+double outlineContrast(QAbstractButton *button, QStyle::SubElement element)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect indicator = button->style()->subElementRect(element, &option, button);
+    const QImage image = button->grab().toImage();
+    // Above or below it, clear of the caption beside it.
+    QPoint outside(indicator.center().x(), indicator.top() - 2);
+    if (!image.rect().contains(outside))
+        outside = QPoint(indicator.center().x(), indicator.bottom() + 2);
+    if (!image.rect().contains(outside))
+        return 0;
+    const QColor around = image.pixelColor(outside);
+    double best = 1;
+    for (int x = indicator.left(); x <= indicator.right(); ++x)
+        for (const int y : {indicator.top(), indicator.top() + 1, indicator.center().y()})
+            best = std::max(best, contrast(image.pixelColor(x, y), around));
+    return best;
+}
+
 QList<QVariantList> entries()
 {
     return {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة ورزق حلال")),
@@ -125,6 +148,14 @@ private slots:
         const double tick = markContrast(c.Check1, QStyle::SE_CheckBoxIndicator);
         QVERIFY2(tick >= 3.0, qPrintable(QStringLiteral("the check mark: %1:1").arg(tick)));
         qInfo("contrast of the option's dot %.2f:1, of the check mark %.2f:1", dot, tick);
+        // The boxes themselves, ticked or not, against the window.
+        c.Check1->setChecked(false);
+        for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{c.Option1, c.Option2, c.Check1}) {
+            const auto element = qobject_cast<QCheckBox *>(button) ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+            const double outline = outlineContrast(button, element);
+            QVERIFY2(outline >= 3.0, qPrintable(QStringLiteral("%1's outline: %2:1").arg(button->objectName()).arg(outline)));
+            qInfo("%s outline %.2f:1", qPrintable(button->objectName()), outline);
+        }
     }
 
     // Captions, typed text, the entry's text and a selection in it read at
