@@ -42,10 +42,13 @@ QString sentence(int seed, int words)
 }
 
 // One harness per size, built once: a real database file in a program folder.
+// main owns them, so that they go before the application does (their windows
+// cannot be torn down after it).
+std::map<int, std::unique_ptr<Harness>> *harnesses = nullptr;
+
 Harness &harnessFor(int entries)
 {
-    static std::map<int, std::unique_ptr<Harness>> harnesses;
-    auto &h = harnesses[entries];
+    auto &h = (*harnesses)[entries];
     if (!h) {
         h = std::make_unique<Harness>();
         QList<QVariantList> rows;
@@ -456,7 +459,9 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Outlives the benchmarks, not the application.
+    // Outlive the benchmarks, not the application.
+    std::map<int, std::unique_ptr<Harness>> bySize;
+    harnesses = &bySize;
     Harness readerHarness;
     windowHarness = &readerHarness;
     registerSearches();
@@ -466,5 +471,6 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     windowHarness = nullptr;
+    harnesses = nullptr;
     return 0;
 }
