@@ -14,7 +14,8 @@ rm -f "$out"/*.png
 # Regions of the dictionary window (pixels; with no window manager it sits
 # at 0,0), none of them holding the search box's blinking caret.
 boxes=776x300+8+150
-choices=360x80+150+35
+options=200x30+150+75
+check_and_list=150x70+355+35
 interpretation=776x115+8+300
 
 open_dictionary() {
@@ -54,7 +55,8 @@ if [ -f /usr/share/qt6ct/colors/darker.conf ] && [ -n "$(find /usr/lib -name lib
   shot 6-dark-desktop
   if grep -q 'using qt6ct plugin' "$out/program.log"; then
     expect_same 1-designed 6-dark-desktop "$boxes" "under a dark desktop the boxes and the grid look as designed"
-    expect_same 1-designed 6-dark-desktop "$choices" "under a dark desktop the option buttons and the check box look as designed"
+    expect_same 1-designed 6-dark-desktop "$options" "under a dark desktop the option buttons look as designed"
+    expect_same 1-designed 6-dark-desktop "$check_and_list" "under a dark desktop the check box and the field list look as designed"
   else
     fail "qt6ct was not loaded; the dark desktop was not tried"
   fi
