@@ -295,6 +295,9 @@ void addReadingMenu(QWidget *window, const QList<QTextEdit *> &boxes, std::funct
             menu->addAction(QStringLiteral("الحجم العادي"), box, [&zoom] { zoom.reset(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
             menu->popup(box->viewport()->mapToGlobal(at));
         });
+        // The keyboard's way to the menu, beside the menu key Qt knows.
+        auto *key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), box, nullptr, nullptr, Qt::WidgetShortcut);
+        QObject::connect(key, &QShortcut::activated, box, [box] { emit box->customContextMenuRequested(box->cursorRect().center()); });
     }
 }
 

@@ -219,6 +219,13 @@ private slots:
         actionNamed(menu, QStringLiteral("تكبير النص"))->trigger();
         QCOMPARE(TextZoom::session().percent(), 110);
         menu->close();
+
+        // From the keyboard: Shift+F10 in a box opens the same menu.
+        c.discrpt->setFocus();
+        press(form.window(), Qt::Key_F10, Qt::ShiftModifier);
+        QWidget *popup = QApplication::activePopupWidget();
+        QVERIFY(popup && popup->objectName() == QLatin1String("ReadingMenu"));
+        popup->close();
     }
 
     // Alt+Left and Alt+Right (and the mouse's own buttons) go back and
