@@ -77,3 +77,10 @@ QVariantList dreamRow(int number, const QString &keyword, const QString &dream, 
 {
     return {number, keyword, dream, interpretation};
 }
+
+QList<QVariantList> threeEntries()
+{
+    return {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة ورزق حلال")),
+            dreamRow(2, QStringLiteral("بحر"), QStringLiteral("الغرق في البحر"), QStringLiteral("الوقوع في فتنة")),
+            dreamRow(3, QStringLiteral("أسد"), QStringLiteral("رؤية الأسد"), QStringLiteral("سلطان قوي"))};
+}

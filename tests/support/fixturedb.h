@@ -19,3 +19,5 @@ void indexDreams(const QString &path);
 // The dictionary's usual layout: number, keyword, dream, interpretation.
 QStringList dreamColumns();
 QVariantList dreamRow(int number, const QString &keyword, const QString &dream, const QString &interpretation);
+// Three entries the window suites page through: ماء, بحر, أسد.
+QList<QVariantList> threeEntries();

@@ -20,13 +20,6 @@ using namespace velkaram;
 
 namespace {
 
-QList<QVariantList> threeEntries()
-{
-    return {dreamRow(1, QStringLiteral("ماء"), QStringLiteral("شرب الماء الصافي"), QStringLiteral("حياة طيبة ورزق حلال")),
-            dreamRow(2, QStringLiteral("بحر"), QStringLiteral("الغرق في البحر"), QStringLiteral("الوقوع في فتنة")),
-            dreamRow(3, QStringLiteral("أسد"), QStringLiteral("رؤية الأسد"), QStringLiteral("سلطان قوي"))};
-}
-
 QString shownDream(DreamForm &form)
 {
     return form.ui().Item->toPlainText();
