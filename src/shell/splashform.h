@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 
 namespace velkaram {
 
@@ -36,6 +37,11 @@ protected:
     void closeRequested() override {}
 
 private:
+    // Loads the main menu hidden and starts the sound, once per showing.
+    void prepareMenuAndSound();
+    void afterFirstPaint(std::function<void()> run);
+
+    bool prepared_ = false;
     QPointer<QLabel> image2_;
     QPointer<PictureBox> picture2_;
     QPointer<ShapeRect> shpRect_;
