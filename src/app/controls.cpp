@@ -236,11 +236,13 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 namespace {
 
 // One filter on the application sees the presses on every control of the
-// windows it moves, whichever control is under the mouse.
+// windows it moves, whichever control is under the mouse; those windows
+// carry a mark.
+const char *const MovedByDragging = "velkaram.movedByDragging";
+
 class DragMover : public QObject {
 public:
-    explicit DragMover(QObject *parent) : QObject(parent) {}
-    QList<QPointer<QWidget>> windows;
+    using QObject::QObject;
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -248,7 +250,7 @@ public:
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget || !windows.contains(widget->window()))
+        if (!widget || !widget->window()->property(MovedByDragging).toBool())
             return false;
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (type == QEvent::MouseButtonPress) {
@@ -279,8 +281,7 @@ void moveByDragging(QWidget *window)
         mover = new DragMover(qApp);
         qApp->installEventFilter(mover);
     }
-    if (!mover->windows.contains(window))
-        mover->windows.append(window);
+    window->setProperty(MovedByDragging, true);
 }
 
 } // namespace velkaram

@@ -177,6 +177,17 @@ private:
     int turned_ = 0;
 };
 
+// The keys, the first of each list being the one the menu shows.
+const QList<QKeySequence> ZoomInKeys{QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
+                                     QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))};
+const QList<QKeySequence> ZoomOutKeys{QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                                      QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))};
+const QList<QKeySequence> NormalSizeKeys{QKeySequence(Qt::CTRL | Qt::Key_0),
+                                         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0))};
+const QKeySequence CopyEntryKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+
 void addShortcut(QWidget *window, const QList<QKeySequence> &keys, std::function<void()> run)
 {
     auto *shortcut = new QShortcut(window);
@@ -214,15 +225,9 @@ void followZoom(QWidget *window, const QList<QWidget *> &widgets)
             area->viewport()->installEventFilter(wheel);
     }
     TextZoom &zoom = TextZoom::session();
-    addShortcut(window,
-                {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
-                 QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))},
-                [&zoom] { zoom.zoomIn(); });
-    addShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))},
-                [&zoom] { zoom.zoomOut(); });
-    addShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_0), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0))},
-                [&zoom] { zoom.reset(); });
+    addShortcut(window, ZoomInKeys, [&zoom] { zoom.zoomIn(); });
+    addShortcut(window, ZoomOutKeys, [&zoom] { zoom.zoomOut(); });
+    addShortcut(window, NormalSizeKeys, [&zoom] { zoom.reset(); });
 }
 
 namespace {
@@ -272,7 +277,7 @@ QStyle *menuStyle()
 void addReadingMenu(QWidget *window, const QList<QTextEdit *> &boxes, std::function<EntryText()> entry)
 {
     const auto copyWhole = [entry] { copyEntry(entry()); };
-    addShortcut(window, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, copyWhole);
+    addShortcut(window, {CopyEntryKey}, copyWhole);
     for (QTextEdit *box : boxes) {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(box, &QWidget::customContextMenuRequested, box, [box, entry, copyWhole](const QPoint &at) {
@@ -286,13 +291,13 @@ void addReadingMenu(QWidget *window, const QList<QTextEdit *> &boxes, std::funct
             QAction *copy = menu->addAction(QStringLiteral("نسخ"), box, &QTextEdit::copy);
             copy->setShortcut(QKeySequence::Copy);
             copy->setEnabled(box->textCursor().hasSelection());
-            menu->addAction(QStringLiteral("نسخ المدخل كاملا"), box, copyWhole)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+            menu->addAction(QStringLiteral("نسخ المدخل كاملا"), box, copyWhole)->setShortcut(CopyEntryKey);
             menu->addAction(QStringLiteral("طباعة المدخل…"), box, [box, entry] { printEntryWithDialog(entry(), box->window()); });
             menu->addSeparator();
             TextZoom &zoom = TextZoom::session();
-            menu->addAction(QStringLiteral("تكبير النص"), box, [&zoom] { zoom.zoomIn(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
-            menu->addAction(QStringLiteral("تصغير النص"), box, [&zoom] { zoom.zoomOut(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-            menu->addAction(QStringLiteral("الحجم العادي"), box, [&zoom] { zoom.reset(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+            menu->addAction(QStringLiteral("تكبير النص"), box, [&zoom] { zoom.zoomIn(); })->setShortcut(ZoomInKeys.first());
+            menu->addAction(QStringLiteral("تصغير النص"), box, [&zoom] { zoom.zoomOut(); })->setShortcut(ZoomOutKeys.first());
+            menu->addAction(QStringLiteral("الحجم العادي"), box, [&zoom] { zoom.reset(); })->setShortcut(NormalSizeKeys.first());
             menu->popup(box->viewport()->mapToGlobal(at));
         });
         // The keyboard's way to the menu, beside the menu key Qt knows.

@@ -76,9 +76,6 @@ void SplashForm::Form_Load()
 
 void SplashForm::prepareMenuAndSound()
 {
-    if (prepared_)
-        return;
-    prepared_ = true;
     SkipOnError resume;
     resume([&] {
         Form &menu = forms().form(QStringLiteral("A"));
@@ -125,7 +122,6 @@ private:
 
 void SplashForm::afterFirstPaint(std::function<void()> run)
 {
-    prepared_ = false;
     new FirstPaint(window(), std::move(run));
 }
 

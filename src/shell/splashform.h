@@ -37,11 +37,11 @@ protected:
     void closeRequested() override {}
 
 private:
-    // Loads the main menu hidden and starts the sound, once per showing.
+    // Loads the main menu hidden and starts the sound.
     void prepareMenuAndSound();
+    // Runs once, after the window's first paint (or half a second on).
     void afterFirstPaint(std::function<void()> run);
 
-    bool prepared_ = false;
     QPointer<QLabel> image2_;
     QPointer<PictureBox> picture2_;
     QPointer<ShapeRect> shpRect_;

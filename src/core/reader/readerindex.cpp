@@ -537,7 +537,7 @@ std::vector<Suggestion> ReaderIndex::suggest(const QString &text, Reading readin
     }
 
     unsigned namedStates = 0;
-    for (const std::string &word : wordsOf(text.toStdString()))
+    for (const std::string &word : words)
         if (const std::int8_t state = dreamerState(word); state != NoState)
             namedStates |= 1u << state;
 
