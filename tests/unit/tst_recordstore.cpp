@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace velkaram;
 using namespace velkaram::rs;
@@ -441,6 +442,154 @@ private slots:
         after.Open(QStringLiteral("dream"), c, adOpenStatic, adLockReadOnly);
         QCOMPARE(after.RecordCount(), 1);
         QCOMPARE(fileHash(file), before);
+    }
+
+    // Whatever a result holds (keys read again by rowid, or its rows), it
+    // gives the rows SQLite gives for the same statement, in the same order
+    // and with the same values, through the cursor and through rows().
+    void resultsAreTheStatementsRows_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("sql"); // the same rows read straight from SQLite
+        QTest::newRow("whole table") << QStringLiteral("[dream]") << QStringLiteral("SELECT * FROM dream");
+        QTest::newRow("table with gaps") << QStringLiteral("gaps") << QStringLiteral("SELECT * FROM gaps");
+        QTest::newRow("search") << QStringLiteral("SELECT * FROM [dream] WHERE [الحلم] LIKE '%الماء%'")
+                                << QStringLiteral("SELECT * FROM dream WHERE rowid IN (1, 5)");
+        // The index on the dream orders this one.
+        QTest::newRow("search in index order") << QStringLiteral("SELECT * FROM [dream] WHERE [الحلم] > ''")
+                                               << QStringLiteral("SELECT * FROM dream WHERE الحلم > '' ORDER BY الحلم");
+        QTest::newRow("search sorted") << QStringLiteral("SELECT * FROM gaps WHERE n > 0 ORDER BY t DESC ;")
+                                       << QStringLiteral("SELECT * FROM gaps WHERE n > 0 ORDER BY t DESC");
+        QTest::newRow("view") << QStringLiteral("seen") << QStringLiteral("SELECT * FROM gaps");
+        QTest::newRow("without rowid") << QStringLiteral("plain") << QStringLiteral("SELECT * FROM plain");
+        QTest::newRow("a field named rowid") << QStringLiteral("named") << QStringLiteral("SELECT * FROM named");
+        QTest::newRow("join") << QStringLiteral("SELECT * FROM gaps, plain WHERE plain.k = gaps.n")
+                              << QStringLiteral("SELECT * FROM gaps, plain WHERE plain.k = gaps.n");
+    }
+    void resultsAreTheStatementsRows()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, sql);
+        QTemporaryDir other;
+        const QString file = other.filePath(QStringLiteral("kinds.mdb"));
+        QFile::copy(path, file);
+        runStatements(file, "CREATE INDEX dream_by_dream ON dream (\"الحلم\");"
+                            "CREATE TABLE gaps (n INTEGER, t TEXT, x REAL);"
+                            "INSERT INTO gaps (rowid, n, t, x) VALUES (3, 1, 'ب', 0.5), (10, 2, NULL, 1.25),"
+                            " (11, 3, 'أ', NULL), (40, 4, 'ت', 2.0);"
+                            "CREATE INDEX gaps_by_t ON gaps (t);"
+                            "CREATE VIEW seen AS SELECT * FROM gaps;"
+                            "CREATE TABLE plain (k INTEGER PRIMARY KEY, v TEXT) WITHOUT ROWID;"
+                            "INSERT INTO plain VALUES (2, 'ثاني'), (1, 'أول');"
+                            "CREATE TABLE named (rowid TEXT, v TEXT);"
+                            "INSERT INTO named VALUES ('z', 'أ'), ('a', 'ب');");
+        QList<QVariantList> expected;
+        {
+            sqlite3 *db = nullptr;
+            QCOMPARE(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+            sqlite3_stmt *stmt = nullptr;
+            QCOMPARE(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr), SQLITE_OK);
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                QVariantList row;
+                for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                    switch (sqlite3_column_type(stmt, c)) {
+                    case SQLITE_NULL: row << QVariant(); break;
+                    case SQLITE_INTEGER: row << qlonglong(sqlite3_column_int64(stmt, c)); break;
+                    case SQLITE_FLOAT: row << sqlite3_column_double(stmt, c); break;
+                    default: row << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)));
+                    }
+                }
+                expected << row;
+            }
+            sqlite3_finalize(stmt);
+            sqlite3_close(db);
+        }
+        QVERIFY(expected.size() >= 2);
+
+        auto c = std::make_shared<Connection>();
+        c->Open(file);
+        Recordset rs;
+        rs.Open(source, c, adOpenStatic, adLockReadOnly);
+        QCOMPARE(rs.RecordCount(), long(expected.size()));
+        const std::shared_ptr<const ResultRows> rows = rs.rows();
+        QCOMPARE(rows->count(), long(expected.size()));
+        long k = 0;
+        for (rs.MoveFirst(); !rs.AtEnd(); rs.MoveNext(), ++k) {
+            QCOMPARE(rs.Fields().Count(), expected[k].size());
+            for (int col = 0; col < expected[k].size(); ++col) {
+                const QVariant want = expected[k][col];
+                QCOMPARE(rs.Fields(col).Value().isNull(), want.isNull());
+                QCOMPARE(rs.Fields(col).Value().toString(), want.toString());
+                QCOMPARE(rows->value(k, col).toString(), want.toString());
+            }
+        }
+        QCOMPARE(k, long(expected.size()));
+        // Backwards from the end, as the paging buttons go.
+        rs.MoveLast();
+        QCOMPARE(rs.AbsolutePosition(), long(expected.size()));
+        QCOMPARE(rs.Fields(expected.last().size() - 1).Value().toString(), expected.last().last().toString());
+    }
+
+    // A whole table or a plain search holds its rows' keys, not the rows:
+    // far more rows than the memory limit would hold as copies are counted
+    // and read; a view, whose rows have no key, still meets the limit.
+    void keysNotRowsAreHeld_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("whole table") << QStringLiteral("dream") << true;
+        QTest::newRow("table with gaps") << QStringLiteral("gaps") << true;
+        QTest::newRow("search") << QStringLiteral("SELECT * FROM [gaps] WHERE [التفسير] LIKE '%م%'") << true;
+        QTest::newRow("view") << QStringLiteral("seen") << false;
+    }
+    void keysNotRowsAreHeld()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, fits);
+        QTemporaryDir other;
+        const QString file = other.filePath(QStringLiteral("long.mdb"));
+        QList<QVariantList> rows;
+        for (int i = 1; i <= 3000; ++i)
+            rows << dreamRow(i, QStringLiteral("مفتاح %1").arg(i), QStringLiteral("حلم %1").arg(i), QString(300, QChar(0x0645)));
+        writeTable(file, QStringLiteral("dream"), dreamColumns(), rows);
+        runStatements(file, "CREATE TABLE gaps AS SELECT * FROM dream WHERE rowid % 3 <> 0;"
+                            "CREATE VIEW seen AS SELECT * FROM dream;");
+        auto c = std::make_shared<Connection>();
+        c->Open(file);
+        // Some 2 MB of rows, some 24 KB of keys.
+        c->Limits.heldBytes = 256 << 10;
+        Recordset rs;
+        try {
+            rs.Open(source, c, adOpenStatic, adLockReadOnly);
+            const long n = rs.RecordCount();
+            QVERIFY2(fits, "the rows were held");
+            QVERIFY(n >= 2000);
+            rs.MoveLast();
+            QCOMPARE(rs.Fields(3).Value().toString(), QString(300, QChar(0x0645)));
+        } catch (const RuntimeError &e) {
+            QVERIFY2(!fits, qPrintable(e.description()));
+            QCOMPARE(e.number(), err::OutOfMemory);
+        }
+    }
+
+    // The rows a recordset gave out stay those rows after it closes and
+    // opens another result, or after its connection closes.
+    void rowsOutliveTheirRecordset()
+    {
+        auto c = open();
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM [dream] WHERE [المفتاح] = 'ماء'"), c, adOpenStatic, adLockReadOnly);
+        const std::shared_ptr<const ResultRows> water = rs.rows();
+        rs.Close();
+        rs.Open(QStringLiteral("[dream]"), c, adOpenStatic, adLockReadOnly);
+        const std::shared_ptr<const ResultRows> all = rs.rows();
+        QCOMPARE(water->count(), 2L);
+        QCOMPARE(water->value(1, 2).toString(), QStringLiteral("الماء العكر"));
+        QCOMPARE(all->count(), 5L);
+        QCOMPARE(all->value(2, 2).toString(), QStringLiteral("رؤية الأسد"));
+        rs.Close();
+        c->Close();
+        QCOMPARE(water->value(0, 2).toString(), QStringLiteral("شرب الماء الصافي"));
     }
 
     void truncatedFile()

@@ -6,10 +6,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
-#include <string>
-#include <vector>
-
-struct sqlite3_stmt;
 
 namespace velkaram::rs {
 
@@ -39,9 +35,26 @@ private:
     const Recordset &rs_;
 };
 
+// The rows of an opened result. They stay readable after the recordset
+// that opened them moves on, closes or opens something else, so a view can
+// show them without copying them out. Rows count from 0.
+class ResultRows {
+public:
+    virtual ~ResultRows() = default;
+    // Whether the result has that row; reads as far as it, no further.
+    virtual bool has(long row) const = 0;
+    // Every row, read to the end of the result.
+    virtual long count() const = 0;
+    // A null QVariant stands for Null; the row must exist.
+    virtual QVariant value(long row, int column) const = 0;
+};
+
 // The rows of a table or of a SELECT over a connection. Rows are read from
 // the file as the cursor first reaches them, so opening a large table costs
-// one row until someone walks it.
+// one row until someone walks it. A whole table, or a plain search of one
+// (SELECT * FROM table WHERE ...), holds only the keys of its rows and reads
+// a row's fields when they are asked for; any other result keeps a copy of
+// each row it has read.
 class Recordset {
 public:
     Recordset() = default;
@@ -57,7 +70,7 @@ public:
     void Open(const QString &source, std::shared_ptr<Connection> connection, int cursorType,
               int lockType, int options = adCmdUnspecified);
     void Close();
-    int State() const { return stmt_ ? adStateOpen : adStateClosed; }
+    int State() const { return rows_ ? adStateOpen : adStateClosed; }
 
     bool BOF() const;
     bool AtEnd() const; // the end-of-file flag
@@ -76,44 +89,15 @@ public:
 
     // The statement that was run, as the store received it.
     const QString &Source() const { return source_; }
+    // The rows of the open result, for showing them elsewhere.
+    std::shared_ptr<const ResultRows> rows() const;
 
 private:
     friend class Field;
     friend class rs::Fields;
 
-    struct Cell {
-        enum Kind : unsigned char { Null, Integer, Real, Text, Blob } kind = Null;
-        unsigned len = 0;
-        union {
-            long long i;
-            double d;
-            const char *bytes; // in arena_
-        };
-    };
-
-    // Holds the text and blob bytes of the cells in blocks that never move:
-    // a large result grows without copying what it already holds, and
-    // without needing twice its size while it does.
-    class Arena {
-    public:
-        const char *add(const void *bytes, size_t len);
-        void clear();
-        size_t held() const { return held_; }
-
-    private:
-        std::vector<std::unique_ptr<char[]>> blocks_;
-        size_t used_ = 0;
-        size_t capacity_ = 0;
-        size_t held_ = 0;
-    };
-
-    void adopt(sqlite3_stmt *stmt, const QString &source, std::shared_ptr<Connection> connection, int cursorType,
-               int lockType);
-    void readFirstRow();
     void requireOpen() const;
-    bool ensureRow(long row) const;
-    void fetchAll() const;
-    void finalize() const;
+    bool ensureRow(long row) const { return rows_->has(row); }
     QVariant cellValue(int column) const;
     int indexOf(const QString &name) const;
     [[noreturn]] void noCurrentRecord() const;
@@ -121,15 +105,8 @@ private:
 
     QString source_;
     QStringList names_;
-    mutable sqlite3_stmt *stmt_ = nullptr;
-    // The connection the statement reads through, whatever ActiveConnection
-    // is set to later: its clock and limits govern the reading.
-    std::shared_ptr<Connection> reader_;
-    mutable bool exhausted_ = false;
-    mutable std::vector<Cell> cells_; // row-major, names_.size() per row
-    mutable Arena arena_;
-    mutable long rows_ = 0;
-    long pos_ = -1;                   // -1 before the first record
+    std::shared_ptr<ResultRows> rows_; // null while closed
+    long pos_ = -1;                    // -1 before the first record
 };
 
 // A value as text: Null gives the empty text.
