@@ -5,9 +5,11 @@
 #include "app/forms.h"
 #include "core/dictionary/statements.h"
 #include "platform/grid/flexgrid.h"
+#include "core/runtimeerror.h"
 
 #include <QLabel>
 #include <QTextEdit>
+#include <limits>
 
 namespace velkaram {
 
@@ -21,29 +23,52 @@ QString recordCounter(long position, long count)
 
 } // namespace
 
+namespace {
+
+// A result's rows as the grid shows them, read when drawn: a field's text,
+// empty for Null, and empty too for a row the file can no longer give.
+class ResultGridRows final : public GridRows {
+public:
+    ResultGridRows(std::shared_ptr<const rs::ResultRows> rows, int count) : rows_(std::move(rows)), count_(count) {}
+
+    int rowCount() const override { return count_; }
+
+    QString text(int row, int col) const override
+    {
+        try {
+            return rs::textOf(rows_->value(row, col));
+        } catch (const std::exception &) {
+            return {};
+        }
+    }
+
+private:
+    std::shared_ptr<const rs::ResultRows> rows_;
+    int count_;
+};
+
+} // namespace
+
+// The grid shows the result without copying it: its rows are read as they
+// come into view.
 void DreamForm::FillGrid()
 {
     FlexGrid &grid = *ui().MSFlexGrid1;
     rs::Recordset &rs = *SearchRecordset;
-    int counter = 0;
     grid.setRows(1);
     if (rs.AtEnd())
         return;
     rs.MoveFirst();
     const int lastColumn = rs.Fields().Count() - 2;
-    while (!rs.AtEnd()) {
-        ++counter;
-        grid.setRows(counter + 1);
-        for (int i = 0; i <= lastColumn; ++i) {
-            const QVariant value = rs.Fields(i).Value();
-            // Text is most cells: take it as it is rather than convert it.
-            if (value.userType() == QMetaType::QString)
-                grid.setTextMatrix(counter, i, *static_cast<const QString *>(value.constData()));
-            else if (!value.isNull())
-                grid.setTextMatrix(counter, i, value.toString());
-        }
-        rs.MoveNext();
-    }
+    if (lastColumn >= grid.Cols())
+        grid.TextMatrix(0, lastColumn); // a field with no column of its own: out of the grid's range
+    const long count = rs.RecordCount();
+    if (count >= std::numeric_limits<int>::max())
+        throw RuntimeError(err::OutOfMemory, QStringLiteral("لا يتسع الجدول لأكثر من %1 صف.").arg(std::numeric_limits<int>::max() - 1));
+    grid.showRows(std::make_shared<ResultGridRows>(rs.rows(), int(count)), lastColumn + 1);
+    // Left at its end, as after walking it.
+    rs.MoveLast();
+    rs.MoveNext();
 }
 
 // SearchRecordset on the whole table, as the grid and the searches start.

@@ -7,6 +7,26 @@
 
 using velkaram::FlexGrid;
 
+namespace {
+
+// Row r, column c reads "r:c"; counts what the grid asks for.
+class CountedRows : public velkaram::GridRows {
+public:
+    explicit CountedRows(int rows) : rows_(rows) {}
+    int rowCount() const override { return rows_; }
+    QString text(int row, int col) const override
+    {
+        ++asked;
+        return QStringLiteral("%1:%2").arg(row).arg(col);
+    }
+    mutable int asked = 0;
+
+private:
+    int rows_;
+};
+
+} // namespace
+
 class TestFlexGrid : public QObject {
     Q_OBJECT
 
@@ -90,6 +110,79 @@ private slots:
         }
         QTRY_COMPARE(grid.model()->rowCount(), 500);
         QCOMPARE(grid.model()->data(grid.model()->index(499, 0)).toString(), QStringLiteral("500"));
+    }
+
+    // Shown rows read as if every cell had been set: rows 1 to n from the
+    // source, its columns only, cells set later on top; cutting Rows back
+    // drops them for good and new rows start empty.
+    void shownRowsActAsSetCells()
+    {
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(5);
+        grid.setTextMatrix(0, 1, QStringLiteral("المفتاح"));
+        grid.setTextMatrix(3, 1, QStringLiteral("قديم"));
+        grid.showRows(std::make_shared<CountedRows>(6), 3);
+        QCOMPARE(grid.Rows(), 7);
+        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("المفتاح"));
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("0:0"));
+        QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("2:1")); // nothing left of the earlier rows
+        QCOMPARE(grid.TextMatrix(6, 2), QStringLiteral("5:2"));
+        QCOMPARE(grid.TextMatrix(6, 3), QString()); // beyond the source's columns
+        QVERIFY_THROWS_EXCEPTION(velkaram::RuntimeError, grid.TextMatrix(7, 0));
+
+        grid.setTextMatrix(2, 2, QStringLiteral("بحر"));
+        QCOMPARE(grid.TextMatrix(2, 2), QStringLiteral("بحر"));
+        grid.setRows(9);
+        QCOMPARE(grid.TextMatrix(8, 1), QString());
+        grid.setTextMatrix(8, 1, QStringLiteral("جديد"));
+        grid.setRows(4);
+        grid.setRows(9);
+        QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("2:1"));
+        QCOMPARE(grid.TextMatrix(5, 1), QString());
+        QCOMPARE(grid.TextMatrix(8, 1), QString());
+        QCOMPARE(grid.TextMatrix(2, 2), QStringLiteral("بحر"));
+        grid.setCols(2);
+        grid.setCols(4);
+        QCOMPARE(grid.TextMatrix(2, 2), QString());
+        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("1:1"));
+
+        grid.refresh();
+        QCOMPARE(grid.model()->rowCount(), 8);
+        QCOMPARE(grid.model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("1:0"));
+        QCOMPARE(grid.model()->data(grid.model()->index(1, 0)).toString(), QStringLiteral("1:1"));
+
+        // Back to the header row: the shown rows are gone, set cells hold.
+        grid.setRows(1);
+        grid.setRows(3);
+        QCOMPARE(grid.TextMatrix(2, 1), QString());
+        grid.setTextMatrix(2, 1, QStringLiteral("ماء"));
+        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("ماء"));
+        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("المفتاح"));
+    }
+
+    // A million shown rows cost what is on screen: the view asks for the
+    // rows it draws, and at the end for the last rows, not for the rest.
+    void onlyDrawnRowsAreRead()
+    {
+        FlexGrid grid;
+        grid.resize(600, 200);
+        grid.setCols(3);
+        auto rows = std::make_shared<CountedRows>(1'000'000);
+        grid.showRows(rows, 3);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.refresh();
+        grid.repaint();
+        QVERIFY(rows->asked > 0);
+        QVERIFY2(rows->asked < 2000, qPrintable(QString::number(rows->asked)));
+        QCOMPARE(grid.model()->rowCount(), 1'000'000);
+        rows->asked = 0;
+        grid.scrollToBottom();
+        grid.repaint();
+        QVERIFY(rows->asked > 0);
+        QVERIFY2(rows->asked < 2000, qPrintable(QString::number(rows->asked)));
+        QCOMPARE(grid.indexAt(QPoint(10, grid.viewport()->height() - 5)).row(), 999'999);
     }
 
     void clickMakesTheCellCurrent()

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
+#include <limits>
 
 namespace velkaram {
 
@@ -69,7 +71,7 @@ private:
     {
         if (row >= grid_.rows_ || col >= grid_.cols_)
             return {};
-        return grid_.cells_[size_t(row) * size_t(grid_.cols_) + size_t(col)];
+        return grid_.cellAt(row, col);
     }
 
     FlexGrid &grid_;
@@ -165,14 +167,31 @@ void FlexGrid::checkSize(qint64 rows, qint64 cols)
                            QStringLiteral("لا يتسع الجدول لأكثر من %1 خلية.").arg(MaxCells));
 }
 
+namespace {
+
+qint64 editKey(int row, int col)
+{
+    return (qint64(row) << 32) | quint32(col);
+}
+
+} // namespace
+
 void FlexGrid::setRows(int rows)
 {
     if (rows < 1)
         throw RuntimeError(err::InvalidRowCount, QStringLiteral("عدد الصفوف غير صالح."));
-    checkSize(rows, cols_);
-    // Rows that come back after a shrink start empty: resize makes them new.
-    cells_.resize(size_t(rows) * size_t(cols_));
+    if (shown_) {
+        // Shown rows cut off are gone, as set cells would be.
+        shownRows_ = std::min(shownRows_, rows - 1);
+        edits_.removeIf([rows](const auto &e) { return int(e.key() >> 32) >= rows; });
+    } else {
+        checkSize(rows, cols_);
+        // Rows that come back after a shrink start empty: resize makes them new.
+        cells_.resize(size_t(rows) * size_t(cols_));
+    }
     rows_ = rows;
+    if (shown_ && rows == 1)
+        unbind();
     row_ = std::min(row_, rows_ - 1);
     changed();
 }
@@ -181,18 +200,65 @@ void FlexGrid::setCols(int cols)
 {
     if (cols < 1)
         throw RuntimeError(err::InvalidColumnCount, QStringLiteral("عدد الأعمدة غير صالح."));
-    checkSize(rows_, cols);
-    std::vector<QString> cells(size_t(rows_) * size_t(cols));
-    for (int r = 0; r < rows_; ++r) {
+    const int heldRows = shown_ ? 1 : rows_;
+    checkSize(heldRows, cols);
+    std::vector<QString> cells(size_t(heldRows) * size_t(cols));
+    for (int r = 0; r < heldRows; ++r) {
         for (int c = 0; c < std::min(cols, cols_); ++c)
             cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(cells_[size_t(r) * size_t(cols_) + size_t(c)]);
     }
     cells_ = std::move(cells);
+    if (shown_) {
+        shownCols_ = std::min(shownCols_, cols);
+        edits_.removeIf([cols](const auto &e) { return int(quint32(e.key())) >= cols; });
+    }
     widths_.resize(size_t(cols), DefaultColWidth);
     alignments_.resize(size_t(cols), 9);
     cols_ = cols;
     col_ = std::min(col_, cols_ - 1);
     changed();
+}
+
+void FlexGrid::showRows(std::shared_ptr<const GridRows> rows, int cols)
+{
+    const int count = rows ? rows->rowCount() : 0;
+    if (count < 0 || count == std::numeric_limits<int>::max())
+        throw RuntimeError(err::InvalidRowCount, QStringLiteral("عدد الصفوف غير صالح."));
+    cells_.resize(size_t(cols_)); // the header row stays
+    edits_.clear();
+    shown_ = std::move(rows);
+    shownRows_ = count;
+    shownCols_ = std::clamp(cols, 0, cols_);
+    rows_ = count + 1;
+    row_ = std::min(row_, rows_ - 1);
+    if (count == 0)
+        unbind();
+    changed();
+}
+
+void FlexGrid::unbind()
+{
+    shown_.reset();
+    shownRows_ = shownCols_ = 0;
+    // What was set below the header becomes held cells again.
+    cells_.resize(size_t(rows_) * size_t(cols_));
+    for (auto e = edits_.cbegin(); e != edits_.cend(); ++e) {
+        const int row = int(e.key() >> 32);
+        const int col = int(quint32(e.key()));
+        if (row < rows_ && col < cols_)
+            cells_[size_t(row) * size_t(cols_) + size_t(col)] = e.value();
+    }
+    edits_.clear();
+}
+
+QString FlexGrid::cellAt(int row, int col) const
+{
+    if (!shown_ || row == 0)
+        return cells_[size_t(row) * size_t(cols_) + size_t(col)];
+    const auto e = edits_.constFind(editKey(row, col));
+    if (e != edits_.cend())
+        return e.value();
+    return row <= shownRows_ && col < shownCols_ ? shown_->text(row - 1, col) : QString();
 }
 
 int FlexGrid::ColWidth(int col) const
@@ -224,13 +290,16 @@ void FlexGrid::setColAlignment(int col, int code)
 QString FlexGrid::TextMatrix(int row, int col) const
 {
     checkCell(row, col);
-    return cells_[size_t(row) * size_t(cols_) + size_t(col)];
+    return cellAt(row, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString &text)
 {
     checkCell(row, col);
-    cells_[size_t(row) * size_t(cols_) + size_t(col)] = text;
+    if (shown_ && row > 0)
+        edits_.insert(editKey(row, col), text);
+    else
+        cells_[size_t(row) * size_t(cols_) + size_t(col)] = text;
     changed();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QTableView>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -8,6 +10,15 @@ class QLabel;
 namespace velkaram {
 
 class FlexGridModel;
+
+// Rows a grid shows without holding them: it asks for a cell's text when
+// the cell is drawn or read. Rows and columns count from 0.
+class GridRows {
+public:
+    virtual ~GridRows() = default;
+    virtual int rowCount() const = 0;
+    virtual QString text(int row, int col) const = 0;
+};
 
 // A grid addressed the way the dictionary window fills it: Rows and Cols
 // counted with the fixed header row and fixed first column, TextMatrix by
@@ -38,6 +49,12 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
+
+    // Shows rows after the header row (rows 1 to count) in the grid's
+    // columns 0 to cols - 1, as if each cell had been set to its text; the
+    // grid then has count + 1 rows. Cells set afterwards, and rows added
+    // later, are held as before; cutting Rows back drops shown rows for good.
+    void showRows(std::shared_ptr<const GridRows> rows, int cols);
 
     // The current cell, which a click on a data cell moves, as does Enter,
     // Space or F2 on the cell the keyboard is on; those keys report a click.
@@ -73,7 +90,14 @@ private:
     int cols_ = 2;
     int row_ = 1;
     int col_ = 1;
-    std::vector<QString> cells_;
+    QString cellAt(int row, int col) const;
+    void unbind();
+
+    std::vector<QString> cells_; // every cell, or the header row while rows are shown
+    std::shared_ptr<const GridRows> shown_;
+    int shownRows_ = 0;
+    int shownCols_ = 0;
+    QHash<qint64, QString> edits_; // cells set below the header while rows are shown
     std::vector<int> widths_;
     std::vector<int> alignments_;
     bool refreshPending_ = false;
