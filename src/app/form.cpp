@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace velkaram {
@@ -272,6 +273,39 @@ void Form::onEvent(QObject *watched, QEvent::Type type, std::function<void()> ha
 void Form::later(std::function<void()> handler)
 {
     QMetaObject::invokeMethod(scope_, [this, handler] { guarded(handler); }, Qt::QueuedConnection);
+}
+
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget *window, QObject *scope, std::function<void()> run) : QObject(scope), run_(std::move(run))
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(500, this, [this] { fire(); });
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] { fire(); });
+        return false;
+    }
+
+private:
+    void fire()
+    {
+        if (auto run = std::exchange(run_, nullptr))
+            run();
+        deleteLater();
+    }
+    std::function<void()> run_;
+};
+
+} // namespace
+
+void Form::afterFirstPaint(std::function<void()> handler)
+{
+    new FirstPaint(window_, scope_, [this, handler] { guarded(handler); });
 }
 
 // Filters installed last run first, so the window sees each key before the

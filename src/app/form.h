@@ -91,6 +91,11 @@ protected:
     void onEvent(QObject *watched, QEvent::Type type, std::function<void()> handler);
     // Runs the handler from the event loop, unless the window unloads first.
     void later(std::function<void()> handler);
+    // Runs the handler once, on the event loop's turn after the window's
+    // first paint, or half a second on if it is never painted; not at all
+    // if the window unloads first. Work the first sight of the window does
+    // not need waits here.
+    void afterFirstPaint(std::function<void()> handler);
 
     // Where the window opens: by default wherever the desktop puts it. Either
     // way its whole frame stays on the screen's available area.

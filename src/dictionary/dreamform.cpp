@@ -95,7 +95,9 @@ void DreamForm::Form_Load()
     c.Skin1.LoadSkin(forms().programPath(QStringLiteral("\\KELVRA")));
     c.Skin1.ApplySkin(window());
 
-    startReaderIndex();
+    // The suggestions' index reads every entry: it waits until the window
+    // is on screen rather than share the processor with its first paint.
+    afterFirstPaint([this] { startReaderIndex(); });
 }
 
 void DreamForm::applyLook(QWidget *to) const

@@ -71,7 +71,7 @@ void SplashForm::Form_Load()
     resume([&] { ProgressCount = 0; });
     // The splash shows first; the hidden menu and the sound are prepared as
     // soon as it has painted, rather than keep it from the screen.
-    afterFirstPaint([this] { guarded([this] { prepareMenuAndSound(); }); });
+    afterFirstPaint([this] { prepareMenuAndSound(); });
 }
 
 void SplashForm::prepareMenuAndSound()
@@ -88,41 +88,6 @@ void SplashForm::prepareMenuAndSound()
     resume([&] { mm_->setFileName(soundPath); });
     resume([&] { mm_->setCommand(QStringLiteral("open")); });
     resume([&] { mm_->setCommand(QStringLiteral("play")); });
-}
-
-namespace {
-
-// Runs once, on the first turn of the event loop after the window's first
-// paint; or after a while if the window is never painted.
-class FirstPaint : public QObject {
-public:
-    FirstPaint(QWidget *window, std::function<void()> run) : QObject(window), run_(std::move(run))
-    {
-        window->installEventFilter(this);
-        QTimer::singleShot(500, this, [this] { fire(); });
-    }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, this, [this] { fire(); });
-        return false;
-    }
-
-private:
-    void fire()
-    {
-        if (auto run = std::exchange(run_, nullptr))
-            run();
-        deleteLater();
-    }
-    std::function<void()> run_;
-};
-
-} // namespace
-
-void SplashForm::afterFirstPaint(std::function<void()> run)
-{
-    new FirstPaint(window(), std::move(run));
 }
 
 void SplashForm::Timer1_Timer()

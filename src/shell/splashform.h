@@ -39,8 +39,6 @@ protected:
 private:
     // Loads the main menu hidden and starts the sound.
     void prepareMenuAndSound();
-    // Runs once, after the window's first paint (or half a second on).
-    void afterFirstPaint(std::function<void()> run);
 
     QPointer<QLabel> image2_;
     QPointer<PictureBox> picture2_;

@@ -282,6 +282,23 @@ private slots:
         QCOMPARE(last[0].row, qint64(2 * rows.size()));
     }
 
+    // A table larger than the index may hold is refused whole, before its
+    // rows are read: the window then searches without suggestions.
+    void tooManyEntriesForTheIndex()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.mdb"));
+        writeTable(path, QStringLiteral("dream"), dreamColumns(), threeEntries());
+        rs::Connection connection;
+        connection.Open(path);
+        ReaderIndex refused(testLexicon());
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, readEntries(connection, refused, 2));
+        QCOMPARE(refused.size(), size_t(0));
+        ReaderIndex index(testLexicon());
+        readEntries(connection, index, 3);
+        QCOMPARE(index.size(), size_t(3));
+    }
+
     void tableWithoutTheFields()
     {
         QTemporaryDir dir;

@@ -144,9 +144,21 @@ private:
 
 } // namespace
 
-void readEntries(rs::Connection &connection, ReaderIndex &index)
+void readEntries(rs::Connection &connection, ReaderIndex &index, qint64 maxEntries)
 {
     sqlite3 *db = connection.handle();
+    const auto tooMany = [&] {
+        return RuntimeError(err::OutOfMemory, QStringLiteral("الجدول %1 في قاعدة البيانات %2 أكبر من أن يفهرس للاقتراحات.")
+                                                  .arg(quotedName(QStringLiteral("dream")), quotedName(connection.filePath())));
+    };
+    // Counting reads the smallest index of the table, not its rows.
+    if (sqlite3_stmt *count = prepare(db, QStringLiteral("SELECT count(*) FROM [dream]"))) {
+        connection.startStep();
+        const bool over = sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int64(count, 0) > maxEntries;
+        sqlite3_finalize(count);
+        if (over)
+            throw tooMany();
+    }
     const QString fields = fieldName(KeyField) + QLatin1Char(',') + fieldName(DreamField) + QLatin1Char(',')
                            + fieldName(InterpretationField);
     sqlite3_stmt *stmt = prepare(db, QStringLiteral("SELECT rowid,") + fields + QStringLiteral(" FROM [dream]"));
@@ -183,6 +195,10 @@ void readEntries(rs::Connection &connection, ReaderIndex &index)
         if (position == 0 && sqlite3_column_type(stmt, 0) == SQLITE_NULL)
             positions = true;
         const qint64 row = positions ? position : sqlite3_column_int64(stmt, 0);
+        if (position == maxEntries) {
+            sqlite3_finalize(stmt);
+            throw tooMany();
+        }
         batch->cut(row, textAt(stmt, 1), textAt(stmt, 2), textAt(stmt, 3));
         ++position;
         if (batch->size() == BatchEntries)
