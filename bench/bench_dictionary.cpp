@@ -6,6 +6,7 @@
 #include "core/reader/entrysource.h"
 #include "core/reader/readerindex.h"
 #include "core/recordstore/connection.h"
+#include "core/recordstore/foldedcopy.h"
 #include "fixturedb.h"
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -112,7 +114,7 @@ QString allFieldsStatement(const QString &text)
 // The all-fields containing search as the window runs it, result on screen.
 void SearchWindow(benchmark::State &state)
 {
-    Harness &h = harnessFor(100000);
+    Harness &h = harnessFor(int(state.range(1)));
     DreamForm &form = h.dream();
     form.load();
     form.ui().Text1->setText(Queries[state.range(0)]);
@@ -126,7 +128,7 @@ void SearchWindow(benchmark::State &state)
 // The same statement with SQLite's own LIKE, no folding, in this process.
 void SearchBuiltinLike(benchmark::State &state)
 {
-    Harness &h = harnessFor(100000);
+    Harness &h = harnessFor(int(state.range(1)));
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(h.folder() + QStringLiteral("/kelvra.mdb")).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     // Built-in LIKE does not fold: give it the spelling the rows hold.
@@ -149,20 +151,57 @@ void SearchBuiltinLike(benchmark::State &state)
     state.counters["rows"] = rows;
 }
 
-// The same statement through the record store alone: folding LIKE, no window.
+// The same statement through the record store alone: folding LIKE, no
+// window, on a connection that has searched before.
 void SearchStore(benchmark::State &state)
 {
-    Harness &h = harnessFor(100000);
+    Harness &h = harnessFor(int(state.range(1)));
     auto connection = std::make_shared<rs::Connection>();
     connection->Open(h.folder() + QStringLiteral("/kelvra.mdb"));
     const QString sql = allFieldsStatement(Queries[state.range(0)]);
     long rows = 0;
+    {
+        rs::Recordset first;
+        first.Open(sql, connection, rs::adOpenKeyset, rs::adLockReadOnly);
+    }
     for (auto _ : state) {
         rs::Recordset rs;
         rs.Open(sql, connection, rs::adOpenKeyset, rs::adLockReadOnly);
         rows = rs.RecordCount();
     }
     state.counters["rows"] = double(rows);
+}
+
+// A connection's first search, which reads the table into memory folded.
+void SearchFirst(benchmark::State &state)
+{
+    Harness &h = harnessFor(int(state.range(1)));
+    const QString sql = allFieldsStatement(Queries[state.range(0)]);
+    for (auto _ : state) {
+        auto connection = std::make_shared<rs::Connection>();
+        connection->Open(h.folder() + QStringLiteral("/kelvra.mdb"));
+        rs::Recordset rs;
+        rs.Open(sql, connection, rs::adOpenKeyset, rs::adLockReadOnly);
+        benchmark::DoNotOptimize(rs.RecordCount());
+    }
+}
+
+// The floor: one memchr over as many bytes as the folded fields hold, for a
+// byte that is not there.
+void MemchrFloor(benchmark::State &state)
+{
+    Harness &h = harnessFor(int(state.range(1)));
+    rs::Connection connection;
+    connection.Open(h.folder() + QStringLiteral("/kelvra.mdb"));
+    const rs::FoldedCopy *copy = connection.foldedCopy(QStringLiteral("dream"));
+    if (!copy) {
+        state.SkipWithError("the table did not fit in memory");
+        return;
+    }
+    const std::string bytes(copy->textBytes(), 'a');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::memchr(bytes.data(), 'b', bytes.size()));
+    state.counters["MB"] = double(bytes.size()) / 1e6;
 }
 
 // A dictionary whose every interpretation quotes a verse in ﴿…﴾, three-byte
@@ -386,16 +425,24 @@ void registerReaderQueries()
 }
 
 const char *const ShapeNames[] = {"few matches", "no match", "all rows"};
+const int SearchSizes[] = {100000, 1000000};
 
-// The three ways of running each search shape, next to each other so that
-// the machine's load changes them alike.
+// The ways of running each search shape, next to each other so that the
+// machine's load changes them alike; then the floor.
 void registerSearches()
 {
-    for (int shape = 0; shape < 3; ++shape) {
-        for (auto *b : {benchmark::RegisterBenchmark("SearchBuiltinLike", SearchBuiltinLike),
-                        benchmark::RegisterBenchmark("SearchStore", SearchStore),
-                        benchmark::RegisterBenchmark("SearchWindow", SearchWindow)})
-            b->Arg(shape)->Unit(benchmark::kMillisecond)->Repetitions(5);
+    for (int entries : SearchSizes) {
+        for (int shape = 0; shape < 3; ++shape) {
+            for (auto *b : {benchmark::RegisterBenchmark("SearchBuiltinLike", SearchBuiltinLike),
+                            benchmark::RegisterBenchmark("SearchFirst", SearchFirst),
+                            benchmark::RegisterBenchmark("SearchStore", SearchStore),
+                            benchmark::RegisterBenchmark("SearchWindow", SearchWindow)})
+                b->Args({shape, entries})->Unit(benchmark::kMillisecond)->Repetitions(3);
+        }
+        benchmark::RegisterBenchmark("SearchMemchrFloor", MemchrFloor)
+            ->Args({0, entries})
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(3);
     }
 }
 
@@ -414,8 +461,7 @@ public:
             const std::string args = run.run_name.args;
             if (name.rfind("Search", 0) != 0 || args.empty())
                 continue;
-            const int shape = std::stoi(args);
-            Times &t = times_[name][shape];
+            Times &t = times_[name][args];
             if (run.run_type == Run::RT_Aggregate || !t.median) {
                 t.real = run.GetAdjustedRealTime();
                 t.cpu = run.GetAdjustedCPUTime();
@@ -429,18 +475,25 @@ public:
         ConsoleReporter::Finalize();
         if (times_.empty())
             return;
-        std::printf("\nSearch at 100,000 entries, ms (wall / CPU); ratio = x built-in LIKE, CPU time (wall)\n");
-        std::printf("%-12s %17s %17s %17s %15s %15s\n", "shape", "built-in LIKE", "store", "on screen", "store ratio",
-                    "screen ratio");
-        for (int shape = 0; shape < 3; ++shape) {
-            const Times b = times_["SearchBuiltinLike"][shape];
-            const Times s = times_["SearchStore"][shape];
-            const Times w = times_["SearchWindow"][shape];
-            if (b.cpu <= 0)
-                continue;
-            std::printf("%-12s %8.1f / %6.1f %8.1f / %6.1f %8.1f / %6.1f %6.2f (%5.2f) %6.2f (%5.2f)\n", ShapeNames[shape],
-                        b.real, b.cpu, s.real, s.cpu, w.real, w.cpu, s.cpu / b.cpu, s.real / b.real, w.cpu / b.cpu,
-                        w.real / b.real);
+        for (int entries : SearchSizes) {
+            const std::string size = std::to_string(entries);
+            const Times floor = times_["SearchMemchrFloor"]["0/" + size];
+            std::printf("\nSearch at %d entries, ms (wall / CPU); memchr over the folded text: %.1f ms\n", entries,
+                        floor.real);
+            std::printf("%-12s %17s %17s %17s %17s %12s\n", "shape", "built-in LIKE", "first search", "store",
+                        "on screen", "x memchr");
+            for (int shape = 0; shape < 3; ++shape) {
+                const std::string key = std::to_string(shape) + "/" + size;
+                const Times b = times_["SearchBuiltinLike"][key];
+                const Times f = times_["SearchFirst"][key];
+                const Times s = times_["SearchStore"][key];
+                const Times w = times_["SearchWindow"][key];
+                if (w.real <= 0)
+                    continue;
+                std::printf("%-12s %8.1f / %6.1f %8.1f / %6.1f %8.1f / %6.1f %8.1f / %6.1f %12.1f\n", ShapeNames[shape],
+                            b.real, b.cpu, f.real, f.cpu, s.real, s.cpu, w.real, w.cpu,
+                            floor.real > 0 ? w.real / floor.real : 0.0);
+            }
         }
     }
 
@@ -450,7 +503,7 @@ private:
         double cpu = 0;
         bool median = false;
     };
-    std::map<std::string, std::map<int, Times>> times_;
+    std::map<std::string, std::map<std::string, Times>> times_;
 };
 
 } // namespace

@@ -109,6 +109,9 @@ void DreamForm::OpenDataBase()
 {
     if (SearchConnection->State() == rs::adStateOpen)
         SearchConnection->Close();
+    preparedCopy_ = {};
+    searchTicket_.reset();
+    searchPrepared_ = false;
     SearchConnection->CursorLocation = rs::adUseClient;
     SearchConnection->Provider = QStringLiteral("Microsoft.JET.OLEDB.4.0");
     SearchConnection->Open(forms().programPath(QStringLiteral("\\kelvra.mdb")));
@@ -132,6 +135,9 @@ void DreamForm::Form_Unload(int &)
     // The reader search's index is of this opening's table.
     indexTicket_.reset();
     readerIndex_.reset();
+    preparedCopy_ = {};
+    searchTicket_.reset();
+    searchPrepared_ = false;
 }
 
 void DreamForm::Form_KeyPress(int &keyAscii)

@@ -8,6 +8,7 @@
 #include "core/recordstore/connection.h"
 #include "core/recordstore/recordset.h"
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -128,6 +129,10 @@ private:
 
     void createSuggestions(QWidget *window);
     void startReaderIndex();
+    // The table's folded copy for the searches is read by a worker once the
+    // reader starts typing, so that the first search need not read it.
+    void prepareSearch();
+    void takePreparedSearch();
     void readerIndexReady(std::shared_ptr<reader::ReaderIndex> index);
     void updateSuggestions();
     void offerNearest();
@@ -141,6 +146,9 @@ private:
     // of the build under way, which a reload or the end makes stale.
     std::shared_ptr<reader::ReaderIndex> readerIndex_;
     std::shared_ptr<int> indexTicket_;
+    std::future<std::shared_ptr<rs::FoldedCopy>> preparedCopy_;
+    std::shared_ptr<int> searchTicket_; // the worker's copy is for this opening
+    bool searchPrepared_ = false;
     bool suggestWhenReady_ = false;
     QString nearestWhenReady_;
     // For the session, across openings of the window.

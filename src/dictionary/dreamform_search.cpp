@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "core/dictionary/statements.h"
+#include "core/recordstore/foldedcopy.h"
 #include "core/runtimeerror.h"
 #include "core/text/strings.h"
 #include "platform/grid/flexgrid.h"
@@ -12,6 +13,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QApplication>
+#include <QThreadPool>
 
 namespace velkaram {
 
@@ -50,9 +53,49 @@ void DreamForm::fillSearchResult()
         hideSuggestions();
 }
 
+void DreamForm::prepareSearch()
+{
+    if (searchPrepared_ || SearchConnection->State() != rs::adStateOpen)
+        return;
+    searchPrepared_ = true;
+    auto promise = std::make_shared<std::promise<std::shared_ptr<rs::FoldedCopy>>>();
+    preparedCopy_ = promise->get_future();
+    const QString path = SearchConnection->filePath();
+    const qint64 budget = SearchConnection->Limits.heldBytes;
+    auto ticket = std::make_shared<int>(0);
+    searchTicket_ = ticket;
+    QThreadPool::globalInstance()->start([this, promise, path, budget, alive = std::weak_ptr<int>(ticket)] {
+        std::shared_ptr<rs::FoldedCopy> copy;
+        try {
+            rs::Connection connection;
+            connection.Open(path);
+            copy = rs::FoldedCopy::read(connection, DreamTable, budget);
+        } catch (const std::exception &) {
+            // The search reads the file instead.
+        }
+        promise->set_value(std::move(copy));
+        QMetaObject::invokeMethod(qApp, [this, alive] {
+            if (alive.lock())
+                guarded([this] { takePreparedSearch(); });
+        });
+    });
+}
+
+// Taken when read, or by a search that comes first: a copy still being read
+// is waited for, since reading it again would take longer.
+void DreamForm::takePreparedSearch()
+{
+    if (!preparedCopy_.valid())
+        return;
+    std::shared_ptr<rs::FoldedCopy> copy = preparedCopy_.get();
+    if (copy && SearchConnection->State() == rs::adStateOpen)
+        SearchConnection->adoptFoldedCopy(DreamTable, std::move(copy));
+}
+
 void DreamForm::Commmand1_Click()
 {
     DreamControls &c = ui();
+    takePreparedSearch();
     if (searchText().isEmpty()) {
         searchPrompt(100);
         c.Text1->setFocus();

@@ -59,7 +59,10 @@ void DreamForm::createSuggestions(QWidget *window)
     timer->setInterval(TypingPauseMs);
     c.SuggestTimer = timer;
     on(timer, &QTimer::timeout, [this] { updateSuggestions(); });
-    on(c.Text1, &QLineEdit::textEdited, [this] { c_->SuggestTimer->start(); });
+    on(c.Text1, &QLineEdit::textEdited, [this] {
+        c_->SuggestTimer->start();
+        prepareSearch();
+    });
     // Like any drop-down, the list goes when the reader leaves the box for
     // another control.
     onEvent(c.Text1, QEvent::FocusOut, [this] {

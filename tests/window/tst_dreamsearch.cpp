@@ -2,6 +2,8 @@
 #include "harness.h"
 #include "platform/grid/flexgrid.h"
 #include "core/text/strings.h"
+#include "core/dictionary/fields.h"
+#include "core/recordstore/connection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,6 +135,24 @@ private slots:
         QCOMPARE(listed(*c.MSFlexGrid1), found);
         QVERIFY(h.messages.isEmpty());
         QVERIFY(h.fatals.isEmpty());
+    }
+
+    // Opening the dictionary reads no copy of the table for the searches;
+    // the reader's first keystrokes have one read by a worker, and the
+    // searches then find what they found before.
+    void typingPreparesTheSearch()
+    {
+        Harness h;
+        DreamForm &form = h.showDictionary(entries());
+        DreamControls &c = form.ui();
+        QTest::qWait(50);
+        QVERIFY(!form.SearchConnection->hasFoldedCopy(DreamTable));
+        c.Text1->setFocus();
+        type(c.Text1, QStringLiteral("ماء"));
+        QTRY_VERIFY(form.SearchConnection->hasFoldedCopy(DreamTable));
+        QTest::mouseClick(c.Commmand1, Qt::LeftButton);
+        QCOMPARE(listed(*c.MSFlexGrid1), (QList<int>{1, 7}));
+        QVERIFY(h.messages.isEmpty());
     }
 
     void conditionIsKept()

@@ -1,6 +1,7 @@
 #include "core/recordstore/connection.h"
 
 #include "core/recordstore/arabiclike.h"
+#include "core/recordstore/foldedcopy.h"
 #include "core/recordstore/foldedequality.h"
 #include "core/runtimeerror.h"
 #include "core/text/paths.h"
@@ -194,8 +195,24 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
     path_ = path;
 }
 
+const FoldedCopy *Connection::foldedCopy(const QString &table)
+{
+    const QString key = table.toLower();
+    auto at = copies_.find(key);
+    if (at == copies_.end())
+        at = copies_.emplace(key, FoldedCopy::read(*this, table, Limits.heldBytes)).first;
+    return at->second.get();
+}
+
+void Connection::adoptFoldedCopy(const QString &table, std::shared_ptr<FoldedCopy> copy)
+{
+    if (db_)
+        copies_.emplace(table.toLower(), std::move(copy));
+}
+
 void Connection::Close()
 {
+    copies_.clear();
     if (db_) {
         // A recordset may outlive this object and step on.
         sqlite3_progress_handler(db_, 0, nullptr, nullptr);

@@ -4,10 +4,14 @@
 
 #include <QDeadlineTimer>
 #include <QString>
+#include <map>
+#include <memory>
 
 struct sqlite3;
 
 namespace velkaram::rs {
+
+class FoldedCopy;
 
 // A value as it goes into a connection string after its key's "=": in
 // quotes when it holds what would otherwise end it or change it (";", a
@@ -51,6 +55,14 @@ public:
     // at the first progress check, so a row read quickly never reads the time.
     void startStep() { ++step_; }
 
+    // The table held folded in memory for searches, read on its first
+    // search (within Limits.heldBytes); null when it does not fit.
+    const FoldedCopy *foldedCopy(const QString &table);
+    // A copy read elsewhere (on another connection to the same file),
+    // unless this connection has one of that table already.
+    void adoptFoldedCopy(const QString &table, std::shared_ptr<FoldedCopy> copy);
+    bool hasFoldedCopy(const QString &table) const { return copies_.count(table.toLower()) && copies_.at(table.toLower()); }
+
 private:
     static int stepExpired(void *connection);
 
@@ -59,6 +71,8 @@ private:
     QDeadlineTimer stepDeadline_{QDeadlineTimer::Forever};
     sqlite3 *db_ = nullptr;
     QString path_;
+    std::map<QString, std::shared_ptr<FoldedCopy>> copies_; // by table, lower case
+
 };
 
 } // namespace velkaram::rs

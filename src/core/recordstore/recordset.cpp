@@ -1,5 +1,6 @@
 #include "core/recordstore/recordset.h"
 
+#include "core/recordstore/foldedcopy.h"
 #include "core/recordstore/foldedequality.h"
 #include "core/runtimeerror.h"
 #include "core/text/utf8.h"
@@ -312,6 +313,11 @@ public:
         : SteppedRows(keys, std::move(reader)), fetch_(fetch), table_(std::move(table))
     {
     }
+    // The rowids found already.
+    KeyedRows(std::vector<qint64> ids, sqlite3_stmt *fetch, std::shared_ptr<Connection> reader)
+        : SteppedRows(nullptr, std::move(reader)), fetch_(fetch), ids_(std::move(ids)), exhausted_(true)
+    {
+    }
     ~KeyedRows() override { sqlite3_finalize(fetch_); }
 
     bool has(long row) const override
@@ -431,6 +437,67 @@ QString unquotedTable(QString name)
     return name;
 }
 
+// A search of a table answered from the table's folded copy: the rowids of
+// the rows it finds, in the order SQLite's scan of the table would give
+// them. Null when the copy cannot answer it, and the store reads the file.
+std::shared_ptr<ResultRows> foldedSearch(const Statement &statement, const QString &table, const QString &quoted,
+                                         const QString &where, const QStringList &names,
+                                         const std::shared_ptr<Connection> &connection)
+{
+    const std::optional<std::vector<SearchTerm>> terms = searchTerms(where, names);
+    if (!terms)
+        return nullptr;
+    sqlite3 *db = connection->handle();
+    sqlite3_stmt *plan = prepareQuietly(db, QStringLiteral("EXPLAIN QUERY PLAN ") + statement.sql);
+    if (!plan)
+        return nullptr;
+    bool scan = sqlite3_step(plan) == SQLITE_ROW;
+    scan = scan && QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)))
+                           .compare(QStringLiteral("SCAN ") + table, Qt::CaseInsensitive) == 0;
+    scan = scan && sqlite3_step(plan) == SQLITE_DONE;
+    sqlite3_finalize(plan);
+    const FoldedCopy *copy = scan ? connection->foldedCopy(table) : nullptr;
+    if (!copy || copy->fields() != names.size())
+        return nullptr;
+    std::optional<FoldedCopy::Rows> found = copy->matching(*terms);
+    if (!found)
+        return nullptr;
+    // Rows an equality found are equal as LIKE folds: the store's "=" has
+    // the last word on them.
+    std::vector<qint64> ids;
+    ids.reserve(found->rowids.size());
+    sqlite3_stmt *check = nullptr;
+    QString condition = where;
+    while (condition.endsWith(QLatin1Char(';')) || (!condition.isEmpty() && condition.back().isSpace()))
+        condition.chop(1);
+    for (size_t i = 0; i < found->rowids.size(); ++i) {
+        if (found->sure[i]) {
+            ids.push_back(found->rowids[i]);
+            continue;
+        }
+        if (!check && !(check = prepareQuietly(db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1 AND (%2)")
+                                                       .arg(quoted, condition))))
+            return nullptr;
+        sqlite3_bind_int64(check, 1, found->rowids[i]);
+        connection->startStep();
+        const int rc = sqlite3_step(check);
+        sqlite3_reset(check);
+        if (rc == SQLITE_ROW)
+            ids.push_back(found->rowids[i]);
+        else if (rc != SQLITE_DONE) {
+            sqlite3_finalize(check);
+            return nullptr;
+        }
+    }
+    sqlite3_finalize(check);
+    sqlite3_stmt *fetch = prepareQuietly(db, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted));
+    if (!fetch || sqlite3_column_count(fetch) != names.size()) {
+        sqlite3_finalize(fetch);
+        return nullptr;
+    }
+    return std::make_shared<KeyedRows>(std::move(ids), fetch, connection);
+}
+
 // Keys for the rows of a plain search of a table, or null when the result
 // must be held instead: a view, a table without rowids or with a field of
 // its own named like one, any other statement.
@@ -461,6 +528,11 @@ std::shared_ptr<ResultRows> keyedRows(const Statement &statement, const QStringL
 
     const QString quoted = QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
     const bool whole = m.captured(2).isEmpty();
+    if (!whole) {
+        const QString where = m.captured(2).trimmed().mid(5); // after WHERE
+        if (std::shared_ptr<ResultRows> found = foldedSearch(statement, table, quoted, where, names, connection))
+            return found;
+    }
     // The same statement with the rowid in front keeps the plan, and so the
     // order, of the rows it gives; a whole table comes in rowid order.
     const QString keySql = whole ? QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted)

@@ -23,10 +23,13 @@ public:
 
     bool matches(std::string_view utf8Text) const;
 
-private:
-    enum class Shape { General, Contains, Equals, Prefix, Suffix };
+    // The pattern folded: its letters, with these for "_" and "%".
     static constexpr char32_t AnyOne = 0xFFFFFFFE;
     static constexpr char32_t AnyRun = 0xFFFFFFFF;
+    const std::u32string &tokens() const { return tokens_; }
+
+private:
+    enum class Shape { General, Contains, Equals, Prefix, Suffix };
 
     bool matchGeneral(std::u32string_view text) const;
     void chooseAnchor();
