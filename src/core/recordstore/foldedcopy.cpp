@@ -121,30 +121,6 @@ bool looksNumeric(const QString &text)
     return number.match(text).hasMatch();
 }
 
-// Wildcard matching with one back-tracking point, as the store's LIKE does.
-bool matchGeneral(const std::vector<int> &p, std::string_view text)
-{
-    size_t i = 0, t = 0;
-    size_t starP = std::string::npos, starT = 0;
-    while (t < text.size()) {
-        if (i < p.size() && p[i] == AnyRun) {
-            starP = i++;
-            starT = t;
-        } else if (i < p.size() && (p[i] == AnyOne || p[i] == static_cast<unsigned char>(text[t]))) {
-            ++i;
-            ++t;
-        } else if (starP != std::string::npos) {
-            i = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (i < p.size() && p[i] == AnyRun)
-        ++i;
-    return i == p.size();
-}
-
 } // namespace
 
 std::optional<std::vector<SearchTerm>> searchTerms(const QString &condition, const QStringList &names)
@@ -409,7 +385,11 @@ void FoldedCopy::find(const Field &field, const std::vector<int> &p, std::vector
         case Equals: found = text == literal; break;
         case Prefix: found = text.starts_with(literal); break;
         case Suffix: found = text.ends_with(literal); break;
-        case General: found = matchGeneral(p, text); break;
+        case General:
+            found = matchWildcards(p, std::basic_string_view<unsigned char>(
+                                          reinterpret_cast<const unsigned char *>(text.data()), text.size()),
+                                   AnyOne, AnyRun);
+            break;
         }
         if (found)
             hit[row] = mark;

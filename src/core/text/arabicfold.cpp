@@ -270,29 +270,9 @@ bool LikePattern::matches(std::string_view utf8Text) const
     return matchGeneral(codePoints);
 }
 
-// Wildcard matching with a single back-tracking point, which is enough for
-// patterns made of literals, "_" and "%".
 bool LikePattern::matchGeneral(std::u32string_view text) const
 {
-    size_t p = 0, t = 0;
-    size_t starP = std::u32string::npos, starT = 0;
-    while (t < text.size()) {
-        if (p < tokens_.size() && tokens_[p] == AnyRun) {
-            starP = p++;
-            starT = t;
-        } else if (p < tokens_.size() && (tokens_[p] == AnyOne || tokens_[p] == text[t])) {
-            ++p;
-            ++t;
-        } else if (starP != std::u32string::npos) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < tokens_.size() && tokens_[p] == AnyRun)
-        ++p;
-    return p == tokens_.size();
+    return matchWildcards(tokens_, text, AnyOne, AnyRun);
 }
 
 QString foldText(const QString &text)

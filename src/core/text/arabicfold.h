@@ -40,6 +40,33 @@ private:
     Shape shape_ = Shape::General;
 };
 
+// Wildcard matching of a text against pattern tokens, where anyRun stands
+// for any run and anyOne for one unit; one back-tracking point is enough
+// for patterns made of literals and these two.
+template <typename Tokens, typename Text, typename Token>
+bool matchWildcards(const Tokens &p, const Text &text, Token anyOne, Token anyRun)
+{
+    size_t i = 0, t = 0;
+    size_t starP = size_t(-1), starT = 0;
+    while (t < text.size()) {
+        if (i < p.size() && p[i] == anyRun) {
+            starP = i++;
+            starT = t;
+        } else if (i < p.size() && (p[i] == anyOne || p[i] == text[t])) {
+            ++i;
+            ++t;
+        } else if (starP != size_t(-1)) {
+            i = starP + 1;
+            t = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (i < p.size() && p[i] == anyRun)
+        ++i;
+    return i == p.size();
+}
+
 // Convenience for callers holding QStrings.
 bool arabicLike(const QString &pattern, const QString &text, QChar escape = QChar());
 QString foldText(const QString &text);
