@@ -159,6 +159,36 @@ private slots:
             QVERIFY(copy->matching(*terms).has_value());
     }
 
+    // Only a table is copied: a view's rows would first be sorted, and a
+    // table without rowids has no order to keep.
+    void onlyTablesAreCopied_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("table") << QStringLiteral("dream") << true;
+        QTest::newRow("other letter case") << QStringLiteral("DREAM") << true;
+        QTest::newRow("view") << QStringLiteral("seen") << false;
+        QTest::newRow("without rowid") << QStringLiteral("plain") << false;
+        QTest::newRow("missing") << QStringLiteral("none") << false;
+    }
+    void onlyTablesAreCopied()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, copied);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kelvra.mdb"));
+        writeTable(path, QStringLiteral("dream"), FieldNames, rows());
+        runStatements(path, "CREATE VIEW seen AS SELECT * FROM dream ORDER BY 3;"
+                            "CREATE TABLE plain (k INTEGER PRIMARY KEY, v TEXT) WITHOUT ROWID;"
+                            "INSERT INTO plain VALUES (1, 'ماء');");
+        Connection connection;
+        connection.Open(path);
+        const std::unique_ptr<FoldedCopy> copy = FoldedCopy::read(connection, table, qint64(1) << 30);
+        QCOMPARE(bool(copy), copied);
+        if (copy)
+            QCOMPARE(copy->rows(), size_t(rows().size()));
+    }
+
     // Conditions the copy does not take are left to the file.
     void otherConditionsAreNotTaken_data()
     {
