@@ -195,6 +195,20 @@ void Connection::Open(const QString &connectionString, const QString &, const QS
     path_ = path;
 }
 
+bool Connection::hasTable(const QString &name) const
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(handle(), "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
+                       &stmt, nullptr);
+    if (!stmt)
+        return false;
+    const QByteArray utf8 = name.toUtf8();
+    sqlite3_bind_text(stmt, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    sqlite3_finalize(stmt);
+    return found;
+}
+
 const FoldedCopy *Connection::foldedCopy(const QString &table)
 {
     const QString key = table.toLower();

@@ -49,6 +49,8 @@ public:
 
     // The open SQLite handle; raises when the connection is closed.
     sqlite3 *handle() const;
+    // Whether the file has a table (not a view) of that name, in any letter case.
+    bool hasTable(const QString &name) const;
     // The file actually opened.
     const QString &filePath() const { return path_; }
     // A new step of a statement on this connection begins. Its clock starts

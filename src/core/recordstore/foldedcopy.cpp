@@ -166,16 +166,9 @@ std::unique_ptr<FoldedCopy> FoldedCopy::read(Connection &connection, const QStri
 {
     // Only a table's rows come in rowid order without a sort: a view's
     // would be sorted, which may take long and spill to temporary files.
-    sqlite3 *db = connection.handle();
-    sqlite3_stmt *kind = nullptr;
-    sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1, &kind,
-                       nullptr);
-    const QByteArray name = table.toUtf8();
-    sqlite3_bind_text(kind, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-    const bool isTable = kind && sqlite3_step(kind) == SQLITE_ROW;
-    sqlite3_finalize(kind);
-    if (!isTable)
+    if (!connection.hasTable(table))
         return nullptr;
+    sqlite3 *db = connection.handle();
     const QString quoted = QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
     const QByteArray sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted).toUtf8();
     sqlite3_stmt *stmt = nullptr;

@@ -515,15 +515,7 @@ std::shared_ptr<ResultRows> keyedRows(const Statement &statement, const QStringL
     }
     sqlite3 *db = connection->handle();
     const QString table = unquotedTable(m.captured(1));
-    sqlite3_stmt *kind = prepareQuietly(
-        db, QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-    if (!kind)
-        return nullptr;
-    const QByteArray tableUtf8 = table.toUtf8();
-    sqlite3_bind_text(kind, 1, tableUtf8.constData(), int(tableUtf8.size()), SQLITE_TRANSIENT);
-    const bool isTable = sqlite3_step(kind) == SQLITE_ROW;
-    sqlite3_finalize(kind);
-    if (!isTable)
+    if (!connection->hasTable(table))
         return nullptr;
 
     const QString quoted = QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
