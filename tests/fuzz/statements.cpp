@@ -11,6 +11,7 @@
 #include "core/text/arabicfold.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -107,6 +108,27 @@ bool equals(const QString &value, const QString &text)
 
 enum class Check { Contains, Equals };
 
+// The statements the store runs of its own beside the reader's: which table
+// is what, a result's keys and rows, and the folded copy. Each is a fixed
+// text with bound values, or the reader's statement (as the store compares
+// its "=") with the rowid in front, its plan, or its condition checked for
+// one row. Anything else would be a second statement from the reader's text.
+bool storesOwn(const QString &ran, const QString &statement)
+{
+    static const QRegularExpression fixed(QStringLiteral(
+        R"(^(SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = \?1 COLLATE NOCASE|)"
+        R"(SELECT (rowid|count\(\*\)|min\(rowid\)|max\(rowid\)|rowid, \*) FROM "dream"( ORDER BY rowid)?|)"
+        R"(SELECT \* FROM "dream" WHERE rowid = \?1)$)"));
+    const QString own = rs::withFoldedEqualities(statement);
+    const qsizetype star = own.indexOf(QLatin1Char('*'));
+    const qsizetype where = own.indexOf(QLatin1String("WHERE"));
+    const QString check = QStringLiteral("SELECT 1 FROM \"dream\" WHERE rowid = ?1 AND (");
+    return fixed.match(ran).hasMatch() || ran == QStringLiteral("EXPLAIN QUERY PLAN ") + own
+           || (star > 0 && ran == QStringLiteral("SELECT rowid, ") + own.mid(star))
+           || (where > 0 && ran.startsWith(check) && ran.endsWith(QLatin1Char(')'))
+               && own.mid(where + 5).contains(ran.mid(check.size()).chopped(1).trimmed()));
+}
+
 // Runs one statement. rowFields: the fields one of which must hold the text in
 // every row returned (checked when the text has no wildcard characters).
 void run(const QString &statement, const QString &text, const QStringList &rowFields, Check check)
@@ -126,8 +148,11 @@ void run(const QString &statement, const QString &text, const QStringList &rowFi
     if (text.contains(QChar(0)))
         finding("a NUL in the text did not stop the statement", statement);
     const long count = set.RecordCount();
-    if (f.statements.size() > 1)
-        finding("more than one statement ran", f.statements.join(QStringLiteral(" | ")));
+    // Only the reader's statement itself, and the store's own, may run.
+    for (const QString &ran : f.statements) {
+        if (ran != rs::withFoldedEqualities(statement) && !storesOwn(ran, statement))
+            finding("another statement ran", f.statements.join(QStringLiteral(" | ")));
+    }
     if (set.Fields().Count() != columns.size())
         finding("the result has other columns", statement);
     for (int i = 0; i < columns.size(); ++i) {
