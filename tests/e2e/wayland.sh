@@ -10,7 +10,7 @@ out=$2
 mkdir -p "$out"
 rm -f "$out"/*.log
 . "$(dirname "$0")/lib.sh"
-need_tools weston Xwayland xdotool xwininfo
+need_tools weston Xwayland xdotool xwininfo xdpyinfo
 plugins=$(dirname "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland-generic.so' 2>/dev/null | head -1)")
 [ -f "$plugins/libqwayland-generic.so" ] || { echo "SKIP: Qt's Wayland platform is not installed (tools/bootstrap installs it)"; exit 77; }
 failures=0
@@ -54,7 +54,12 @@ logged() { # log pattern
   return 1
 }
 
-# XWayland there: the menu is an X window, centred on the X screen.
+# XWayland there: the menu is an X window, centred on the X screen. Weston
+# starts XWayland, and its window manager, for the first X client: a window
+# mapped before the manager is up goes where weston puts unmanaged ones, as
+# on no desktop a reader starts the program from. So the desktop is up first.
+DISPLAY=$x xdpyinfo >/dev/null 2>&1
+for _ in $(seq 100); do grep -q 'created wm' "$out/weston.log" && break; sleep 0.1; done
 run xwayland.log DISPLAY="$x"
 menu=""
 for _ in $(seq 150); do
