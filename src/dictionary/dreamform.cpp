@@ -111,7 +111,6 @@ void DreamForm::OpenDataBase()
         SearchConnection->Close();
     preparedCopy_ = {};
     searchTicket_.reset();
-    searchPrepared_ = false;
     SearchConnection->CursorLocation = rs::adUseClient;
     SearchConnection->Provider = QStringLiteral("Microsoft.JET.OLEDB.4.0");
     SearchConnection->Open(forms().programPath(QStringLiteral("\\kelvra.mdb")));
@@ -137,7 +136,6 @@ void DreamForm::Form_Unload(int &)
     readerIndex_.reset();
     preparedCopy_ = {};
     searchTicket_.reset();
-    searchPrepared_ = false;
 }
 
 void DreamForm::Form_KeyPress(int &keyAscii)

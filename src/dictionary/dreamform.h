@@ -147,8 +147,8 @@ private:
     std::shared_ptr<reader::ReaderIndex> readerIndex_;
     std::shared_ptr<int> indexTicket_;
     std::future<std::shared_ptr<rs::FoldedCopy>> preparedCopy_;
-    std::shared_ptr<int> searchTicket_; // the worker's copy is for this opening
-    bool searchPrepared_ = false;
+    // Set while a worker's copy is for this opening: the copy is read once.
+    std::shared_ptr<int> searchTicket_;
     bool suggestWhenReady_ = false;
     QString nearestWhenReady_;
     // For the session, across openings of the window.

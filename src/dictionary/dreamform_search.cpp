@@ -55,9 +55,8 @@ void DreamForm::fillSearchResult()
 
 void DreamForm::prepareSearch()
 {
-    if (searchPrepared_ || SearchConnection->State() != rs::adStateOpen)
+    if (searchTicket_ || SearchConnection->State() != rs::adStateOpen)
         return;
-    searchPrepared_ = true;
     auto promise = std::make_shared<std::promise<std::shared_ptr<rs::FoldedCopy>>>();
     preparedCopy_ = promise->get_future();
     const QString path = SearchConnection->filePath();

@@ -63,7 +63,11 @@ public:
     // A copy read elsewhere (on another connection to the same file),
     // unless this connection has one of that table already.
     void adoptFoldedCopy(const QString &table, std::shared_ptr<FoldedCopy> copy);
-    bool hasFoldedCopy(const QString &table) const { return copies_.count(table.toLower()) && copies_.at(table.toLower()); }
+    bool hasFoldedCopy(const QString &table) const
+    {
+        const auto at = copies_.find(table.toLower());
+        return at != copies_.end() && at->second;
+    }
 
 private:
     static int stepExpired(void *connection);

@@ -101,10 +101,6 @@ sqlite3_stmt *prepareReading(sqlite3 *db, const Statement &statement, const QStr
     return stmt;
 }
 
-} // namespace
-
-namespace {
-
 // One step of a statement: true on a row, false at its end; a step that
 // runs out of time or a file that cannot be read raises.
 bool stepRow(sqlite3_stmt *stmt, Connection &connection, const QString &file)
